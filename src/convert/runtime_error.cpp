@@ -1,0 +1,13 @@
+#include "convert/runtime_error.h"
+
+#include "convert/utf.h"
+
+namespace pointimport::convert {
+
+RuntimeError::RuntimeError(std::int32_t number, std::u16string description, int sqliteCode)
+    : std::runtime_error(Utf16ToUtf8(description)),
+      number_(number),
+      description_(std::move(description)),
+      sqliteCode_(sqliteCode) {}
+
+}  // namespace pointimport::convert

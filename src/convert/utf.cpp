@@ -1,0 +1,115 @@
+#include "convert/utf.h"
+
+namespace pointimport::convert {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Decodes one code point at bytes[i], advancing i. Returns kReplacement and
+// consumes the maximal invalid prefix on malformed input.
+char32_t DecodeOne(std::string_view bytes, std::size_t& i, bool& valid) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+  const unsigned char lead = byte(i);
+  valid = true;
+  if (lead < 0x80) {
+    ++i;
+    return lead;
+  }
+  int length = 0;
+  char32_t cp = 0;
+  unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    cp = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    cp = lead & 0x0F;
+    if (lead == 0xE0) lo = 0xA0;  // no overlongs
+    if (lead == 0xED) hi = 0x9F;  // no surrogates U+D800..U+DFFF
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    cp = lead & 0x07;
+    if (lead == 0xF0) lo = 0x90;  // no overlongs
+    if (lead == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
+  } else {
+    ++i;
+    valid = false;
+    return kReplacement;
+  }
+  std::size_t k = i + 1;
+  for (int n = 1; n < length; ++n, ++k) {
+    const unsigned char low = n == 1 ? lo : 0x80;
+    const unsigned char high = n == 1 ? hi : 0xBF;
+    if (k >= bytes.size() || byte(k) < low || byte(k) > high) {
+      i = k;
+      valid = false;
+      return kReplacement;
+    }
+    cp = (cp << 6) | (byte(k) & 0x3F);
+  }
+  i = k;
+  return cp;
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  bool valid = true;
+  while (i < utf8.size()) {
+    const char32_t cp = DecodeOne(utf8, i, valid);
+    if (cp < 0x10000) {
+      out.push_back(static_cast<char16_t>(cp));
+    } else {
+      out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size() * 3);
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    char32_t cp = utf16[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = kReplacement;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  bool valid = true;
+  while (i < bytes.size()) {
+    DecodeOne(bytes, i, valid);
+    if (!valid) return false;
+  }
+  return true;
+}
+
+}  // namespace pointimport::convert

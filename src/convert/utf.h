@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pointimport::convert {
+
+// The one place where text crosses between UTF-8 (Qt, SQLite, XML, the
+// command line) and the UTF-16 code units used inside.
+//
+// Invalid UTF-8 becomes U+FFFD per maximal bad subsequence; an unpaired
+// surrogate becomes U+FFFD in UTF-8, since UTF-8 cannot hold it.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// True when the bytes are well-formed UTF-8 (no overlongs, no surrogates,
+// nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
+}  // namespace pointimport::convert

@@ -1,0 +1,27 @@
+#include "main/database_location.h"
+
+#include <filesystem>
+
+#include "convert/utf.h"
+#include "outside/points_database_file.h"
+
+namespace pointimport::main {
+
+std::u16string AddPathSeparator(std::u16string path) {
+  if (path.empty() || (path.back() != u'/' && path.back() != u'\\')) path.push_back(kPathSeparator);
+  return path;
+}
+
+std::u16string BuildConnectionString(const std::u16string& programFolder) {
+  return u"DRIVER=Microsoft Access Driver (*.mdb);" + (u"DefaultDir=" + programFolder) + u";" +
+         u"DBQ=" + AddPathSeparator(programFolder) + outside::kPointsDatabaseFileName;
+}
+
+std::u16string ProgramFolder() {
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  const auto folder = error ? std::filesystem::current_path() : executable.parent_path();
+  return convert::Utf8ToUtf16(folder.string());
+}
+
+}  // namespace pointimport::main

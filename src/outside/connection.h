@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "convert/variant.h"
+#include "outside/object.h"
+
+namespace pointimport::outside {
+
+struct Field {
+  convert::Variant Value;
+};
+
+// The rows a SELECT returned, positioned on the first one.
+class RecordSet {
+ public:
+  virtual ~RecordSet() = default;
+  virtual bool Eof() const = 0;
+  // The named column (case-insensitive) of the current row. Raises an error
+  // on a closed or exhausted record set, or for an unknown column.
+  virtual Field Fields(std::u16string_view name) const = 0;
+  virtual void MoveNext() = 0;
+  virtual void Close() = 0;
+};
+
+// The points database connection, behind cnDb.
+//
+// Every failure raises a RuntimeError with error_number::kDatabaseError and
+// a description that includes the database's own message.
+class Connection : public Object {
+ public:
+  virtual void Open(const std::u16string& connectionString) = 0;
+
+  // Runs exactly one SQL statement. A SELECT returns its record set; other
+  // statements return nullptr.
+  virtual std::unique_ptr<RecordSet> Execute(const std::u16string& statement) = 0;
+
+  // Runs one statement so that its failure undoes that statement alone, also
+  // inside a transaction; the failure is then raised as by Execute.
+  virtual void ExecuteInSavepoint(const std::u16string& statement) = 0;
+
+  virtual void BeginTrans() = 0;
+  virtual void CommitTrans() = 0;
+  virtual void RollbackTrans() = 0;
+
+  // Closes the connection; on one that never opened it does nothing.
+  virtual void Close() = 0;
+};
+
+}  // namespace pointimport::outside

@@ -1,0 +1,88 @@
+#include "outside/points_database_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "convert/utf.h"
+#include "outside/points_schema.h"
+#include "outside/sqlite_handle.h"
+
+namespace pointimport::outside {
+
+using convert::Utf16ToUtf8;
+using convert::Utf8ToUtf16;
+
+namespace {
+
+bool HoldsPointsTables(const std::string& path) {
+  std::string message;
+  SqliteDatabase db = OpenSqliteDatabase(path, SQLITE_OPEN_READONLY, message);
+  if (!db) return false;
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v2(db.get(),
+                         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                         "upper(name) IN ('EVENT', 'PERSON', 'RESULT')",
+                         -1, &raw, nullptr) != SQLITE_OK) {
+    return false;
+  }
+  SqliteStatement query(raw);
+  return sqlite3_step(query.get()) == SQLITE_ROW && sqlite3_column_int(query.get(), 0) == 3;
+}
+
+CreateDatabaseResult Failed(const std::u16string& path, const std::string& why) {
+  return {CreateDatabaseStatus::Failed,
+          u"データベースファイルを作成できません: " + path + u" (" + Utf8ToUtf16(why) + u")"};
+}
+
+// Writes the schema into a new file at temporaryPath.
+bool WriteSchema(const std::string& temporaryPath, std::string& message) {
+  SqliteDatabase db =
+      OpenSqliteDatabase(temporaryPath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, message);
+  if (!db) return false;
+  const std::string script = std::string("BEGIN;\n") + kPointsSchemaSql + "\nCOMMIT;";
+  char* error = nullptr;
+  if (sqlite3_exec(db.get(), script.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    message = error ? error : "schema failed";
+    sqlite3_free(error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CreateDatabaseResult CreatePointsDatabase(const std::u16string& path) {
+  const std::string target = Utf16ToUtf8(path);
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0) {
+    if (S_ISREG(info.st_mode) && HoldsPointsTables(target)) {
+      return {CreateDatabaseStatus::AlreadyExists,
+              u"ポイントデータベースは既にあります: " + path};
+    }
+    return {CreateDatabaseStatus::Refused,
+            u"ポイントデータベースではないファイルが既にあります。変更しません: " + path};
+  }
+
+  const std::string temporary = target + ".creating-" + std::to_string(::getpid());
+  ::unlink(temporary.c_str());
+  std::string message;
+  const bool written = WriteSchema(temporary, message);
+  if (!written) {
+    ::unlink(temporary.c_str());
+    return Failed(path, message);
+  }
+  // link() fails when the target appeared meanwhile, so nothing is replaced.
+  const int linked = ::link(temporary.c_str(), target.c_str());
+  const int linkError = errno;
+  ::unlink(temporary.c_str());
+  if (linked != 0) {
+    if (linkError == EEXIST) return CreatePointsDatabase(path);
+    return Failed(path, std::strerror(linkError));
+  }
+  return {CreateDatabaseStatus::Created, u"ポイントデータベースを作成しました: " + path};
+}
+
+}  // namespace pointimport::outside

@@ -1,0 +1,16 @@
+#include "outside/sqlite_handle.h"
+
+namespace pointimport::outside {
+
+SqliteDatabase OpenSqliteDatabase(const std::string& utf8Path, int flags, std::string& errorMessage) {
+  sqlite3* raw = nullptr;
+  const int rc = sqlite3_open_v2(utf8Path.c_str(), &raw, flags | SQLITE_OPEN_EXRESCODE, nullptr);
+  SqliteDatabase database(raw, [](sqlite3* db) { sqlite3_close_v2(db); });
+  if (rc != SQLITE_OK) {
+    errorMessage = raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc);
+    return nullptr;
+  }
+  return database;
+}
+
+}  // namespace pointimport::outside

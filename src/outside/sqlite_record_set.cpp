@@ -1,0 +1,86 @@
+#include "outside/sqlite_record_set.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "convert/runtime_error.h"
+#include "convert/utf.h"
+
+namespace pointimport::outside {
+
+using convert::RuntimeError;
+using convert::Variant;
+namespace error_number = convert::error_number;
+
+namespace {
+
+char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? c - 0x20 : c; }
+
+bool SameColumnName(const char16_t* columnName, std::u16string_view name) {
+  std::size_t i = 0;
+  for (; columnName[i] != 0; ++i) {
+    if (i >= name.size() || AsciiUpper(columnName[i]) != AsciiUpper(name[i])) return false;
+  }
+  return i == name.size();
+}
+
+Variant ColumnValue(sqlite3_stmt* statement, int column) {
+  switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL: return Variant::Null();
+    case SQLITE_INTEGER: {
+      const sqlite3_int64 value = sqlite3_column_int64(statement, column);
+      if (value >= std::numeric_limits<std::int32_t>::min() &&
+          value <= std::numeric_limits<std::int32_t>::max()) {
+        return Variant(static_cast<std::int32_t>(value));
+      }
+      return Variant(static_cast<double>(value));
+    }
+    case SQLITE_FLOAT: return Variant(sqlite3_column_double(statement, column));
+    default: {
+      // Text, and a blob read as text: SQLite hands out UTF-16 directly.
+      const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
+      const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes16(statement, column));
+      return Variant(std::u16string(text ? text : u"", text ? bytes / sizeof(char16_t) : 0));
+    }
+  }
+}
+
+}  // namespace
+
+SqliteRecordSet::SqliteRecordSet(SqliteDatabase database, SqliteStatement statement)
+    : database_(std::move(database)), statement_(std::move(statement)) {}
+
+bool SqliteRecordSet::Eof() const {
+  if (!statement_) throw RuntimeError(error_number::kDatabaseError, u"レコードセットは閉じています。");
+  return !onRow_;
+}
+
+Field SqliteRecordSet::Fields(std::u16string_view name) const {
+  if (Eof()) throw RuntimeError(error_number::kDatabaseError, u"現在のレコードがありません。");
+  const int columns = sqlite3_column_count(statement_.get());
+  for (int column = 0; column < columns; ++column) {
+    const auto* columnName = static_cast<const char16_t*>(sqlite3_column_name16(statement_.get(), column));
+    if (columnName && SameColumnName(columnName, name)) return {ColumnValue(statement_.get(), column)};
+  }
+  throw RuntimeError(error_number::kDatabaseError,
+                     u"列が見つかりません: " + std::u16string(name));
+}
+
+void SqliteRecordSet::MoveNext() {
+  Eof();
+  const int rc = sqlite3_step(statement_.get());
+  onRow_ = rc == SQLITE_ROW;
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+    throw RuntimeError(error_number::kDatabaseError,
+                       u"レコードを読めません (SQLite: " +
+                           convert::Utf8ToUtf16(sqlite3_errmsg(database_.get())) + u")",
+                       sqlite3_extended_errcode(database_.get()));
+  }
+}
+
+void SqliteRecordSet::Close() {
+  statement_.reset();
+  onRow_ = false;
+}
+
+}  // namespace pointimport::outside

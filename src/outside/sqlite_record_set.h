@@ -1,0 +1,25 @@
+#pragma once
+
+#include "outside/connection.h"
+#include "outside/sqlite_handle.h"
+
+namespace pointimport::outside {
+
+// The rows of one SELECT, read as they are stepped. Column values come back
+// as Null, Long (integers that fit 32 bits), Double or String.
+class SqliteRecordSet : public RecordSet {
+ public:
+  SqliteRecordSet(SqliteDatabase database, SqliteStatement statement);
+
+  bool Eof() const override;
+  Field Fields(std::u16string_view name) const override;
+  void MoveNext() override;
+  void Close() override;
+
+ private:
+  SqliteDatabase database_;
+  SqliteStatement statement_;
+  bool onRow_ = false;
+};
+
+}  // namespace pointimport::outside

@@ -1,0 +1,37 @@
+#include "convert/utf.h"
+
+#include <gtest/gtest.h>
+
+namespace pointimport::convert {
+namespace {
+
+TEST(Utf, RoundTripsEveryPlane) {
+  const std::u16string text = u"A\u00e9\u5c71\u7530\U0001F3C3\uFFFF";
+  EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);
+  EXPECT_EQ(Utf16ToUtf8(u"山田"), "\xE5\xB1\xB1\xE7\x94\xB0");
+}
+
+TEST(Utf, ReplacesWhatCannotBeEncoded) {
+  const struct {
+    std::string bytes;
+    bool valid;
+  } cases[] = {
+      {"plain", true},
+      {"\xC3\xA9", true},
+      {"\xC0\xAF", false},          // overlong
+      {"\xED\xA0\x80", false},      // a surrogate
+      {"\xF4\x90\x80\x80", false},  // above U+10FFFF
+      {"\xE5\xB1", false},          // cut short
+      {"\xFF", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+    if (!c.valid) {
+      EXPECT_NE(Utf8ToUtf16(c.bytes).find(u'\uFFFD'), std::u16string::npos);
+    }
+  }
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace pointimport::convert

@@ -1,0 +1,192 @@
+#include "outside/sqlite_connection.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/runtime_error.h"
+#include "convert/utf.h"
+#include "outside/transaction.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+namespace pointimport::outside {
+namespace {
+
+using convert::RuntimeError;
+using convert::Variant;
+using testing::QueryRows;
+using testing::TempDir;
+
+class SqliteConnectionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::CreateTestDatabase(path_);
+    connection_ = testing::OpenTestConnection(path_);
+  }
+
+  std::vector<std::string> Rows(const std::string& sql) { return QueryRows(path_, sql); }
+
+  // The description of the error that statement raises.
+  std::string ErrorOf(const std::u16string& statement) {
+    try {
+      connection_->Execute(statement);
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.Number(), convert::error_number::kDatabaseError);
+      return convert::Utf16ToUtf8(error.Description());
+    }
+    ADD_FAILURE() << "no error";
+    return {};
+  }
+
+  TempDir dir_;
+  std::filesystem::path path_ = dir_.File("RovevizoduziDivoz.mdb");
+  std::shared_ptr<SqliteConnection> connection_;
+};
+
+// Opening a connection string and the description of its failure.
+std::string OpenError(const std::u16string& connectionString) {
+  SqliteConnection connection;
+  try {
+    connection.Open(connectionString);
+  } catch (const RuntimeError& error) {
+    return convert::Utf16ToUtf8(error.Description());
+  }
+  return "opened";
+}
+
+TEST(SqliteConnectionOpen, FailsWithTheCauseAndCreatesNothing) {
+  TempDir dir;
+  const auto missing = dir.File("RovevizoduziDivoz.mdb");
+  EXPECT_NE(OpenError(testing::ConnectionStringFor(missing)).find("見つかりません"), std::string::npos);
+
+  const auto text = dir.File("text.mdb");
+  testing::WriteFileBytes(text, std::string(4096, 'x'));
+  EXPECT_NE(OpenError(testing::ConnectionStringFor(text)).find("not a database"), std::string::npos);
+
+  const auto other = dir.File("other.mdb");
+  {
+    testing::CreateTestDatabase(other);
+    testing::OpenTestConnection(other)->Execute(u"DROP TABLE PERSON");
+  }
+  EXPECT_NE(OpenError(testing::ConnectionStringFor(other)).find("PERSON"), std::string::npos);
+
+  EXPECT_NE(OpenError(u"DRIVER=x;DefaultDir=/tmp").find("DBQ"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_EQ(testing::ReadFileBytes(text), std::string(4096, 'x'));
+}
+
+TEST(SqliteConnectionOpen, OpensTheRightFileWhenTheFolderHoldsASemicolon) {
+  TempDir dir;
+  const auto folder = dir.File("a;b=c");
+  std::filesystem::create_directory(folder);
+  testing::CreateTestDatabase(folder / "RovevizoduziDivoz.mdb");
+  const std::u16string folderText = convert::Utf8ToUtf16(folder.string());
+  SqliteConnection connection;
+  connection.Open(u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" + folderText + u";DBQ=" +
+                  folderText + u"/RovevizoduziDivoz.mdb");
+  connection.Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
+  EXPECT_EQ(QueryRows(folder / "RovevizoduziDivoz.mdb", "SELECT ID FROM EVENT"),
+            std::vector<std::string>{"E1"});
+}
+
+TEST_F(SqliteConnectionTest, RefusesASecondOpen) {
+  EXPECT_THROW(connection_->Open(testing::ConnectionStringFor(path_)), RuntimeError);
+}
+
+TEST(SqliteConnectionClose, DoesNothingOnAConnectionThatNeverOpened) {
+  SqliteConnection connection;
+  EXPECT_NO_THROW(connection.Close());
+  EXPECT_THROW(connection.Execute(u"SELECT 1"), RuntimeError);
+}
+
+TEST_F(SqliteConnectionTest, RunsEveryStatementShapeOfTheImport) {
+  const std::u16string statements[] = {
+      u"DELETE FROM EVENT  WHERE ID='E1' ",
+      u"DELETE FROM RESULT  WHERE EVENT_ID='E1' ",
+      u"INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   'E1', '大会', '', "
+      u"'2005/04/10 00:00:00' ) ",
+      u"INSERT INTO PERSON  ( ID, NAME, CLUB, SEX )  VALUES (   'ＹＡＭＡＤＡ', 'Yamada', '', 'M' ) ",
+      u"UPDATE PERSON SET NAME='Yamada' , CLUB='OLC' , SEX='M' WHERE ID = 'ＹＡＭＡＤＡ'",
+      u"INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'E1', "
+      u"'ＹＡＭＡＤＡ', 'M21', 1, '0:30:00', 66.6666666666667 ) ",
+  };
+  for (const auto& statement : statements) EXPECT_EQ(connection_->Execute(statement), nullptr);
+
+  auto person = connection_->Execute(u"SELECT * FROM PERSON  WHERE ID = 'ＹＡＭＡＤＡ'");
+  ASSERT_NE(person, nullptr);
+  ASSERT_FALSE(person->Eof());
+  EXPECT_EQ(person->Fields(u"NAME").Value, Variant(u"Yamada"));
+  EXPECT_EQ(person->Fields(u"club").Value, Variant(u"OLC"));
+  person->MoveNext();
+  EXPECT_TRUE(person->Eof());
+  EXPECT_THROW(person->Fields(u"NAME"), RuntimeError);
+  person->Close();
+  EXPECT_THROW(person->Eof(), RuntimeError);
+
+  EXPECT_EQ(Rows("SELECT * FROM RESULT"),
+            std::vector<std::string>{"E1\tＹＡＭＡＤＡ\tM21\t1\t0:30:00\t66.6666666666667"});
+  EXPECT_EQ(Rows("SELECT * FROM EVENT"), std::vector<std::string>{"E1\t大会\t\t2005/04/10 00:00:00"});
+}
+
+TEST_F(SqliteConnectionTest, ReadsEachStorageClassAsItsKind) {
+  auto row = connection_->Execute(u"SELECT NULL AS n, 7 AS i, 5000000000 AS big, 1.5 AS r, 'x' AS t");
+  EXPECT_EQ(row->Fields(u"n").Value, Variant::Null());
+  EXPECT_EQ(row->Fields(u"i").Value, Variant(7));
+  EXPECT_EQ(row->Fields(u"big").Value, Variant(5000000000.0));
+  EXPECT_EQ(row->Fields(u"r").Value, Variant(1.5));
+  EXPECT_EQ(row->Fields(u"t").Value, Variant(u"x"));
+  EXPECT_THROW(row->Fields(u"missing"), RuntimeError);
+}
+
+TEST_F(SqliteConnectionTest, RejectsMoreThanOneStatementAndRunsNoneOfIt) {
+  EXPECT_NE(ErrorOf(u"INSERT INTO EVENT (ID) VALUES ('a'); DROP TABLE PERSON").find("一つだけ"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf(u"INSERT INTO EVENT (ID) VALUES ('a'); -- x").find("一つだけ"), std::string::npos);
+  EXPECT_TRUE(Rows("SELECT * FROM EVENT").empty());
+  EXPECT_EQ(Rows("SELECT count(*) FROM sqlite_master WHERE name = 'PERSON'"), std::vector<std::string>{"1"});
+  EXPECT_NO_THROW(connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('a');  \r\n"));
+  EXPECT_FALSE(ErrorOf(u"   ").empty());
+}
+
+TEST_F(SqliteConnectionTest, ReportsSqlitesOwnMessage) {
+  EXPECT_NE(ErrorOf(u"SELEC 1").find("syntax error"), std::string::npos);
+  EXPECT_NE(ErrorOf(u"INSERT INTO NOWHERE VALUES (1)").find("no such table"), std::string::npos);
+  connection_->Execute(u"PRAGMA query_only = 1");
+  EXPECT_NE(ErrorOf(u"INSERT INTO EVENT (ID) VALUES ('a')").find("readonly"), std::string::npos);
+}
+
+TEST_F(SqliteConnectionTest, SavepointUndoesOnlyTheFailedStatement) {
+  connection_->Execute(
+      u"CREATE TRIGGER refuse BEFORE INSERT ON PERSON WHEN NEW.ID = 'bad' "
+      u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  {
+    Transaction transaction(*connection_);
+    connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('a')");
+    EXPECT_THROW(connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('bad')"), RuntimeError);
+    connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('b')");
+    transaction.Commit();
+  }
+  EXPECT_EQ(Rows("SELECT ID FROM PERSON ORDER BY ID"), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(SqliteConnectionTest, TransactionRollsBackUnlessCommitted) {
+  connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('old')");
+  {
+    Transaction transaction(*connection_);
+    connection_->Execute(u"DELETE FROM EVENT  WHERE ID='old' ");
+    connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('new')");
+  }
+  EXPECT_EQ(Rows("SELECT ID FROM EVENT"), std::vector<std::string>{"old"});
+}
+
+TEST_F(SqliteConnectionTest, ReportsALostTransactionInsteadOfWritingOutsideIt) {
+  {
+    Transaction transaction(*connection_);
+    connection_->Execute(u"ROLLBACK");  // SQLite ends the transaction by itself, as on a full disk
+    EXPECT_THROW(connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('x')"), RuntimeError);
+    EXPECT_THROW(transaction.Commit(), RuntimeError);
+  }
+  EXPECT_TRUE(Rows("SELECT * FROM EVENT").empty());
+}
+
+}  // namespace
+}  // namespace pointimport::outside

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pointimport::testing {
+
+struct ProgramOutput {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs a program of the build folder with arguments and waits for it.
+ProgramOutput RunProgram(const std::string& program, const std::vector<std::string>& args);
+
+}  // namespace pointimport::testing

@@ -1,0 +1,65 @@
+#include "support/test_database.h"
+
+#include <sqlite3.h>
+
+#include <stdexcept>
+
+#include "convert/utf.h"
+#include "main/database_location.h"
+#include "outside/points_database_file.h"
+
+namespace pointimport::testing {
+
+void CreateTestDatabase(const std::filesystem::path& path) {
+  const auto result = outside::CreatePointsDatabase(convert::Utf8ToUtf16(path.string()));
+  if (result.status != outside::CreateDatabaseStatus::Created) {
+    throw std::runtime_error(convert::Utf16ToUtf8(result.reason));
+  }
+}
+
+std::u16string ConnectionStringFor(const std::filesystem::path& path) {
+  return u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" +
+         convert::Utf8ToUtf16(path.parent_path().string()) + u";DBQ=" +
+         convert::Utf8ToUtf16(path.string());
+}
+
+std::shared_ptr<outside::SqliteConnection> OpenTestConnection(const std::filesystem::path& path) {
+  auto connection = std::make_shared<outside::SqliteConnection>();
+  connection->Open(ConnectionStringFor(path));
+  return connection;
+}
+
+std::vector<std::string> QueryRows(const std::filesystem::path& database, const std::string& sql,
+                                   bool withTypes) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(database.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    sqlite3_close(db);
+    throw std::runtime_error("cannot open " + database.string());
+  }
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+    const std::string message = sqlite3_errmsg(db);
+    sqlite3_close(db);
+    throw std::runtime_error(message);
+  }
+  static const char* const kTypes[] = {"", "integer", "real", "text", "blob", "null"};
+  std::vector<std::string> rows;
+  while (sqlite3_step(statement) == SQLITE_ROW) {
+    std::string row;
+    for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+      if (c > 0) row += "\t";
+      const int type = sqlite3_column_type(statement, c);
+      const auto* text = sqlite3_column_text(statement, c);
+      row += type == SQLITE_NULL ? "NULL"
+                                 : std::string(reinterpret_cast<const char*>(text),
+                                               static_cast<std::size_t>(sqlite3_column_bytes(statement, c)));
+      if (withTypes) row += std::string("|") + kTypes[type];
+    }
+    rows.push_back(row);
+  }
+  sqlite3_finalize(statement);
+  sqlite3_close(db);
+  return rows;
+}
+
+}  // namespace pointimport::testing

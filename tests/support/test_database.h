@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "outside/sqlite_connection.h"
+
+namespace pointimport::testing {
+
+// Creates a points database at path through the same code as init.
+void CreateTestDatabase(const std::filesystem::path& path);
+
+// The connection string the window would build for a database at path.
+std::u16string ConnectionStringFor(const std::filesystem::path& path);
+
+// An open connection to the points database at path.
+std::shared_ptr<outside::SqliteConnection> OpenTestConnection(const std::filesystem::path& path);
+
+// Every row a query returns, each column as text ("NULL" for NULL), with
+// SQLite's storage class after a "|" when withTypes is set.
+std::vector<std::string> QueryRows(const std::filesystem::path& database, const std::string& sql,
+                                   bool withTypes = false);
+
+}  // namespace pointimport::testing
