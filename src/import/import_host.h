@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace pointimport::import {
+
+// What an import run needs from the window (or the command line) around it.
+class ImportHost {
+ public:
+  static constexpr int kDefaultPointer = 0;
+  static constexpr int kHourglassPointer = 11;
+
+  virtual ~ImportHost() = default;
+  virtual void SetMousePointer(int pointer) = 0;
+  virtual void DoEvents() = 0;
+  // A message box with no icon and one OK button; returns when it is closed.
+  virtual void ShowMessage(const std::u16string& text) = 0;
+};
+
+}  // namespace pointimport::import
