@@ -15,6 +15,8 @@ class ImportHost {
   virtual void DoEvents() = 0;
   // A message box with no icon and one OK button; returns when it is closed.
   virtual void ShowMessage(const std::u16string& text) = 0;
+  // After each class; for a progress line where one is shown.
+  virtual void ReportProgress(int /*classesDone*/, int /*classCount*/) {}
 };
 
 }  // namespace pointimport::import
