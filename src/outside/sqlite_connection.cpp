@@ -4,7 +4,6 @@
 
 #include <array>
 
-#include "convert/runtime_error.h"
 #include "convert/utf.h"
 #include "outside/connection_string.h"
 #include "outside/sqlite_record_set.h"
@@ -25,6 +24,25 @@ constexpr std::array<std::u16string_view, 3> kRequiredTables = {u"EVENT", u"PERS
 }
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// Prepares one statement of UTF-16 text; rest is what follows it.
+int PrepareText(sqlite3* db, const std::u16string& text, SqliteStatement& prepared, std::u16string_view& rest) {
+  sqlite3_stmt* raw = nullptr;
+  const void* tail = nullptr;
+  const int rc = sqlite3_prepare16_v2(db, text.data(), static_cast<int>(text.size() * sizeof(char16_t)),
+                                      &raw, &tail);
+  prepared.reset(raw);
+  const auto* restStart = tail ? static_cast<const char16_t*>(tail) : text.data() + text.size();
+  rest = std::u16string_view(restStart, static_cast<std::size_t>(text.data() + text.size() - restStart));
+  return rc;
+}
+
+bool AllBlank(std::u16string_view text) {
+  for (char16_t c : text) {
+    if (!IsBlank(c)) return false;
+  }
+  return true;
+}
 
 std::u16string TablesMissingFrom(sqlite3* db, const std::u16string& path) {
   sqlite3_stmt* raw = nullptr;
@@ -76,24 +94,34 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   }
   sqlite3_busy_timeout(database.get(), kBusyTimeoutMilliseconds);
   database_ = std::move(database);
+  cache_ = std::make_shared<StatementCache>();
 }
 
 std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& statement) {
   CheckTransactionIntact();
-  SqliteStatement prepared = Prepare(statement);
-  if (sqlite3_column_count(prepared.get()) > 0) {
-    auto records = std::make_unique<SqliteRecordSet>(database_, std::move(prepared));
+  PreparedStatement prepared = PrepareForExecution(statement);
+  if (sqlite3_column_count(prepared.statement.get()) > 0) {
+    SqliteRecordSet::Release release;
+    if (prepared.shape) {
+      release = [cache = cache_, shape = std::move(*prepared.shape)](SqliteStatement used) {
+        cache->Give(shape, std::move(used));
+      };
+    }
+    auto records = std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), std::move(release));
     records->MoveNext();
     return records;
   }
-  const int rc = sqlite3_step(prepared.get());
-  if (rc != SQLITE_DONE && rc != SQLITE_ROW) ThrowDatabaseError(u"SQL 文を実行できません");
+  const int rc = sqlite3_step(prepared.statement.get());
+  std::optional<RuntimeError> failure;
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) failure = DatabaseError(u"SQL 文を実行できません");
+  if (prepared.shape) cache_->Give(*prepared.shape, std::move(prepared.statement));
+  if (failure) throw *failure;
   return nullptr;
 }
 
 void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
   CheckTransactionIntact();
-  Run("SAVEPOINT pointimport_row");
+  Run(u"SAVEPOINT pointimport_row");
   try {
     Execute(statement);
   } catch (const RuntimeError&) {
@@ -101,34 +129,36 @@ void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
     // transaction (a full disk, say) leaves no savepoint to return to; the
     // next call then reports the lost transaction.
     if (!sqlite3_get_autocommit(Handle())) {
-      Run("ROLLBACK TO pointimport_row");
-      Run("RELEASE pointimport_row");
+      Run(u"ROLLBACK TO pointimport_row");
+      Run(u"RELEASE pointimport_row");
     }
     throw;
   }
-  Run("RELEASE pointimport_row");
+  Run(u"RELEASE pointimport_row");
 }
 
 void SqliteConnection::BeginTrans() {
   // IMMEDIATE takes the write lock now, so a database that another program
   // is writing is waited for before anything of the run is done.
-  Run("BEGIN IMMEDIATE");
+  Run(u"BEGIN IMMEDIATE");
   inTransaction_ = true;
 }
 
 void SqliteConnection::CommitTrans() {
   CheckTransactionIntact();
-  Run("COMMIT");
+  Run(u"COMMIT");
   inTransaction_ = false;
 }
 
 void SqliteConnection::RollbackTrans() {
   const bool stillOpen = !sqlite3_get_autocommit(Handle());
   inTransaction_ = false;
-  if (stillOpen) Run("ROLLBACK");
+  if (stillOpen) Run(u"ROLLBACK");
 }
 
 void SqliteConnection::Close() {
+  if (cache_) cache_->Close();
+  realLiteral_.reset();
   database_.reset();
   inTransaction_ = false;
 }
@@ -144,34 +174,90 @@ void SqliteConnection::CheckTransactionIntact() const {
   }
 }
 
-SqliteStatement SqliteConnection::Prepare(const std::u16string& statement) const {
-  sqlite3* db = Handle();
-  sqlite3_stmt* raw = nullptr;
-  const void* tail = nullptr;
-  const int rc = sqlite3_prepare16_v2(db, statement.data(),
-                                      static_cast<int>(statement.size() * sizeof(char16_t)), &raw,
-                                      &tail);
-  SqliteStatement prepared(raw);
-  if (rc != SQLITE_OK) ThrowDatabaseError(u"SQL 文に誤りがあります");
-  if (!prepared) ThrowError(u"SQL 文がありません。");
-  const auto* rest = static_cast<const char16_t*>(tail);
-  const char16_t* end = statement.data() + statement.size();
-  for (; rest && rest < end; ++rest) {
-    if (!IsBlank(*rest)) ThrowError(u"一度に実行できる SQL 文は一つだけです。");
+SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const std::u16string& statement) {
+  Handle();
+  if (auto shape = LiftLiterals(statement)) {
+    SqliteStatement cached = cache_->Take(shape->text);
+    if (!cached) cached = PrepareShape(*shape);
+    if (cached && Bind(cached.get(), shape->literals)) return {std::move(cached), std::move(shape->text)};
+  }
+  // Whatever the shape could not take is prepared as it stands, which also
+  // gives the error SQLite reports for the statement itself.
+  return {Prepare(statement), std::nullopt};
+}
+
+SqliteStatement SqliteConnection::PrepareShape(const StatementShape& shape) const {
+  SqliteStatement prepared;
+  std::u16string_view rest;
+  if (PrepareText(Handle(), shape.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
+      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape.literals.size())) {
+    return nullptr;
   }
   return prepared;
 }
 
-void SqliteConnection::Run(const char* statement) const {
-  if (sqlite3_exec(Handle(), statement, nullptr, nullptr, nullptr) != SQLITE_OK) {
-    ThrowDatabaseError(u"SQL 文を実行できません");
+bool SqliteConnection::Bind(sqlite3_stmt* statement, const std::vector<LiftedLiteral>& literals) {
+  for (std::size_t i = 0; i < literals.size(); ++i) {
+    const int index = static_cast<int>(i) + 1;
+    int rc = SQLITE_OK;
+    if (const auto* text = std::get_if<TextLiteral>(&literals[i])) {
+      rc = sqlite3_bind_text16(statement, index, text->text.data(),
+                               static_cast<int>(text->text.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+    } else if (const auto* integer = std::get_if<IntegerLiteral>(&literals[i])) {
+      rc = sqlite3_bind_int64(statement, index, integer->value);
+    } else {
+      rc = sqlite3_bind_double(statement, index, RealLiteralValue(std::get<RealLiteral>(literals[i]).text));
+    }
+    if (rc != SQLITE_OK) return false;
   }
+  return true;
 }
 
-void SqliteConnection::ThrowDatabaseError(std::u16string context) const {
+// SQLite turns a real literal into a double with its own routine, which
+// need not round as strtod does; CAST of the same text goes through that
+// same routine, so the bound value is the one the literal would have given.
+double SqliteConnection::RealLiteralValue(const std::u16string& literal) {
+  if (!realLiteral_) {
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(Handle(), "SELECT CAST(?1 AS REAL)", -1, &raw, nullptr) != SQLITE_OK) {
+      throw DatabaseError(u"SQL 文を準備できません");
+    }
+    realLiteral_.reset(raw);
+  }
+  sqlite3_bind_text16(realLiteral_.get(), 1, literal.data(),
+                      static_cast<int>(literal.size() * sizeof(char16_t)), SQLITE_STATIC);
+  const int rc = sqlite3_step(realLiteral_.get());
+  const double value = sqlite3_column_double(realLiteral_.get(), 0);
+  sqlite3_reset(realLiteral_.get());
+  sqlite3_clear_bindings(realLiteral_.get());
+  if (rc != SQLITE_ROW) throw DatabaseError(u"数値を読めません");
+  return value;
+}
+
+SqliteStatement SqliteConnection::Prepare(const std::u16string& statement) const {
+  SqliteStatement prepared;
+  std::u16string_view rest;
+  if (PrepareText(Handle(), statement, prepared, rest) != SQLITE_OK) throw DatabaseError(u"SQL 文に誤りがあります");
+  if (!prepared) ThrowError(u"SQL 文がありません。");
+  if (!AllBlank(rest)) ThrowError(u"一度に実行できる SQL 文は一つだけです。");
+  return prepared;
+}
+
+void SqliteConnection::Run(const std::u16string& statement) {
+  SqliteStatement prepared = cache_ ? cache_->Take(statement) : nullptr;
+  if (!prepared) prepared = Prepare(statement);
+  const int rc = sqlite3_step(prepared.get());
+  std::optional<RuntimeError> failure;
+  if (rc != SQLITE_DONE) failure = DatabaseError(u"SQL 文を実行できません");
+  cache_->Give(statement, std::move(prepared));
+  if (failure) throw *failure;
+}
+
+RuntimeError SqliteConnection::DatabaseError(std::u16string context) const {
   sqlite3* db = Handle();
-  ThrowError(std::move(context) + u" (SQLite: " + Utf8ToUtf16(sqlite3_errmsg(db)) + u")",
-             sqlite3_extended_errcode(db));
+  return RuntimeError(error_number::kDatabaseError,
+                      std::move(context) + u" (SQLite: " + Utf8ToUtf16(sqlite3_errmsg(db)) + u")",
+                      sqlite3_extended_errcode(db));
 }
 
 }  // namespace pointimport::outside

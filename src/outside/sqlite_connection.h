@@ -1,9 +1,15 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "convert/runtime_error.h"
 #include "outside/connection.h"
 #include "outside/sqlite_handle.h"
+#include "outside/statement_cache.h"
+#include "outside/statement_shape.h"
 
 namespace pointimport::outside {
 
@@ -12,6 +18,11 @@ namespace pointimport::outside {
 // Open never creates a file: the database must exist and hold the tables
 // EVENT, PERSON and RESULT. A database that another program is writing is
 // waited for, a few seconds, before a statement fails.
+//
+// Statements that differ only in their literal values run as one prepared
+// statement with the values bound in place of the literals; what is stored
+// is the same, to the byte and the storage class, as if each text had been
+// prepared by itself.
 class SqliteConnection : public Connection {
  public:
   static constexpr int kBusyTimeoutMilliseconds = 5000;
@@ -25,13 +36,24 @@ class SqliteConnection : public Connection {
   void Close() override;
 
  private:
+  struct PreparedStatement {
+    SqliteStatement statement;
+    std::optional<std::u16string> shape;  // set when it came from, and goes back to, the cache
+  };
+
   sqlite3* Handle() const;
   void CheckTransactionIntact() const;
+  PreparedStatement PrepareForExecution(const std::u16string& statement);
+  SqliteStatement PrepareShape(const StatementShape& shape) const;
+  bool Bind(sqlite3_stmt* statement, const std::vector<LiftedLiteral>& literals);
+  double RealLiteralValue(const std::u16string& literal);
   SqliteStatement Prepare(const std::u16string& statement) const;
-  void Run(const char* statement) const;
-  [[noreturn]] void ThrowDatabaseError(std::u16string context) const;
+  void Run(const std::u16string& statement);
+  convert::RuntimeError DatabaseError(std::u16string context) const;
 
   SqliteDatabase database_;
+  std::shared_ptr<StatementCache> cache_;
+  SqliteStatement realLiteral_;
   bool inTransaction_ = false;
 };
 

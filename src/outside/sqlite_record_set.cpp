@@ -47,8 +47,10 @@ Variant ColumnValue(sqlite3_stmt* statement, int column) {
 
 }  // namespace
 
-SqliteRecordSet::SqliteRecordSet(SqliteDatabase database, SqliteStatement statement)
-    : database_(std::move(database)), statement_(std::move(statement)) {}
+SqliteRecordSet::SqliteRecordSet(SqliteDatabase database, SqliteStatement statement, Release release)
+    : database_(std::move(database)), statement_(std::move(statement)), release_(std::move(release)) {}
+
+SqliteRecordSet::~SqliteRecordSet() { Close(); }
 
 bool SqliteRecordSet::Eof() const {
   if (!statement_) throw RuntimeError(error_number::kDatabaseError, u"レコードセットは閉じています。");
@@ -79,8 +81,9 @@ void SqliteRecordSet::MoveNext() {
 }
 
 void SqliteRecordSet::Close() {
-  statement_.reset();
   onRow_ = false;
+  if (statement_ && release_) release_(std::move(statement_));
+  statement_.reset();
 }
 
 }  // namespace pointimport::outside

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "outside/connection.h"
 #include "outside/sqlite_handle.h"
 
@@ -9,7 +11,12 @@ namespace pointimport::outside {
 // as Null, Long (integers that fit 32 bits), Double or String.
 class SqliteRecordSet : public RecordSet {
  public:
-  SqliteRecordSet(SqliteDatabase database, SqliteStatement statement);
+  // release, when given, takes the statement back when the rows are done.
+  using Release = std::function<void(SqliteStatement)>;
+  SqliteRecordSet(SqliteDatabase database, SqliteStatement statement, Release release = {});
+  ~SqliteRecordSet() override;
+  SqliteRecordSet(const SqliteRecordSet&) = delete;
+  SqliteRecordSet& operator=(const SqliteRecordSet&) = delete;
 
   bool Eof() const override;
   Field Fields(std::u16string_view name) const override;
@@ -19,6 +26,7 @@ class SqliteRecordSet : public RecordSet {
  private:
   SqliteDatabase database_;
   SqliteStatement statement_;
+  Release release_;
   bool onRow_ = false;
 };
 
