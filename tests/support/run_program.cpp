@@ -14,11 +14,12 @@ extern char** environ;
 
 namespace pointimport::testing {
 
-ProgramOutput RunProgram(const std::string& program, const std::vector<std::string>& args) {
+namespace {
+
+ProgramOutput Run(const std::string& path, const std::vector<std::string>& args) {
   TempDir captures;
   const std::string outPath = captures.File("out").string();
   const std::string errPath = captures.File("err").string();
-  const std::string path = std::string(POINTIMPORT_BINARY_DIR) + "/" + program;
 
   std::vector<char*> argv{const_cast<char*>(path.c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -30,7 +31,7 @@ ProgramOutput RunProgram(const std::string& program, const std::vector<std::stri
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   pid_t pid = 0;
-  const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+  const int rc = posix_spawnp(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw std::runtime_error("cannot start " + path);
 
@@ -41,6 +42,16 @@ ProgramOutput RunProgram(const std::string& program, const std::vector<std::stri
   output.out = ReadFileBytes(outPath);
   output.err = ReadFileBytes(errPath);
   return output;
+}
+
+}  // namespace
+
+ProgramOutput RunProgram(const std::string& program, const std::vector<std::string>& args) {
+  return Run(std::string(POINTIMPORT_BINARY_DIR) + "/" + program, args);
+}
+
+ProgramOutput RunCommand(const std::string& command, const std::vector<std::string>& args) {
+  return Run(command, args);
 }
 
 }  // namespace pointimport::testing

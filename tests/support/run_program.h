@@ -14,4 +14,7 @@ struct ProgramOutput {
 // Runs a program of the build folder with arguments and waits for it.
 ProgramOutput RunProgram(const std::string& program, const std::vector<std::string>& args);
 
+// Runs a command found on the PATH, likewise.
+ProgramOutput RunCommand(const std::string& command, const std::vector<std::string>& args);
+
 }  // namespace pointimport::testing
