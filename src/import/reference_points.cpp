@@ -1,0 +1,63 @@
+#include "import/reference_points.h"
+
+#include <cmath>
+
+#include "convert/date_number.h"
+#include "convert/long_value.h"
+#include "convert/runtime_error.h"
+#include "convert/time_value.h"
+#include "convert/value_tests.h"
+
+namespace pointimport::import {
+
+using convert::RuntimeError;
+using convert::Variant;
+
+namespace {
+
+// Partial sums and the mean are date numbers, so they must stay within the
+// date range, as every date does.
+double AsDateNumber(double value) {
+  if (!(value >= convert::DayNumber(convert::kMinYear, 1, 1) &&
+        value < convert::DayNumber(convert::kMaxYear, 12, 31) + 1.0)) {
+    throw RuntimeError(convert::error_number::kOverflow, u"オーバーフローしました。");
+  }
+  return value;
+}
+
+}  // namespace
+
+ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results) {
+  ReferenceTime reference;
+  if (convert::ToLong(results.Count()) < 3) return reference;
+
+  Variant first[3];
+  bool allDates = true;
+  for (std::int32_t k = 0; k < 3; ++k) {
+    first[k] = results.Item(k + 1)->Result();
+    allDates = convert::IsDateValue(first[k]) && allDates;  // every one read, even after a failure
+  }
+  if (!allDates) return reference;
+
+  const double sum = AsDateNumber(AsDateNumber(convert::ToDateNumber(first[0]) +
+                                               convert::ToDateNumber(first[1])) +
+                                  convert::ToDateNumber(first[2]));
+  reference.time = AsDateNumber(sum / 3.0);
+  reference.valid = reference.time != 0.0;
+  return reference;
+}
+
+double CalcPoints(const ReferenceTime& reference, const Variant& rank, const Variant& result) {
+  if (!reference.valid) return 0.0;
+  if (!convert::IsNumericValue(rank)) return 0.0;
+  if (convert::ToText(rank).find(u'(') != std::u16string::npos) return 0.0;
+  const double time = convert::ParseTimeValue(convert::ToText(result), 0.0);
+  if (time == 0.0) return 0.0;
+  const double points = reference.time / time * 100.0;
+  if (!std::isfinite(points)) {
+    throw RuntimeError(convert::error_number::kOverflow, u"オーバーフローしました。");
+  }
+  return points;
+}
+
+}  // namespace pointimport::import
