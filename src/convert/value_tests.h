@@ -12,8 +12,10 @@ bool IsDateValue(const Variant& value);
 // as its date number; anything else raises a type mismatch.
 double ToDateNumber(const Variant& value);
 
-// The numeric test: numbers and Empty pass; a String passes when it reads as
-// a number; Null and empty text fail.
+// The numeric test: numbers (not Date) and Empty pass; a String passes when
+// it is a plain decimal number, with blanks around, a sign, a decimal point
+// and an exponent allowed, but no grouping commas and no parentheses; Null
+// and empty text fail.
 bool IsNumericValue(const Variant& value);
 
 }  // namespace pointimport::convert
