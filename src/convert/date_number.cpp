@@ -64,11 +64,12 @@ double CombineDateAndTime(double dayNumber, double timeOfDay) {
   return dayNumber < 0 ? dayNumber - timeOfDay : dayNumber + timeOfDay;
 }
 
+bool IsInDateRange(double dateNumber) {
+  return dateNumber > DayNumber(kMinYear, 1, 1) - 1.0 && dateNumber < DayNumber(kMaxYear, 12, 31) + 1.0;
+}
+
 DateParts SplitDateNumber(double dateNumber) {
-  if (!std::isfinite(dateNumber) || dateNumber < DayNumber(kMinYear, 1, 1) ||
-      dateNumber >= DayNumber(kMaxYear, 12, 31) + 1) {
-    ThrowOutOfRange();
-  }
+  if (!IsInDateRange(dateNumber)) ThrowOutOfRange();
   const double whole = std::trunc(dateNumber);
   long long dayIndex = static_cast<long long>(whole);
   long long seconds = std::llround(std::fabs(dateNumber - whole) * 86400.0);

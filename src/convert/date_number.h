@@ -22,6 +22,11 @@ inline constexpr int kMaxYear = 9999;
 // year within kMinYear..kMaxYear).
 bool IsValidCalendarDate(int year, int month, int day);
 
+// True when a date number lies within the date range. Before 1899-12-30
+// the time counts away from zero, so the first day runs down to just above
+// DayNumber(kMinYear, 1, 1) - 1.
+bool IsInDateRange(double dateNumber);
+
 // Days since 1899-12-30 of a valid calendar date.
 double DayNumber(int year, int month, int day);
 

@@ -18,8 +18,7 @@ namespace {
 // Partial sums and the mean are date numbers, so they must stay within the
 // date range, as every date does.
 double AsDateNumber(double value) {
-  if (!(value >= convert::DayNumber(convert::kMinYear, 1, 1) &&
-        value < convert::DayNumber(convert::kMaxYear, 12, 31) + 1.0)) {
+  if (!convert::IsInDateRange(value)) {
     throw RuntimeError(convert::error_number::kOverflow, u"オーバーフローしました。");
   }
   return value;
