@@ -1,0 +1,79 @@
+#include "import/reference_points.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/runtime_error.h"
+#include "support/fake_lap_component.h"
+
+namespace pointimport::import {
+namespace {
+
+using convert::Variant;
+using testing::TimeOfDay;
+
+ReferenceTime ReferenceOf(const std::vector<Variant>& times) {
+  testing::FakeClass fakeClass{u"M21", {}};
+  for (const auto& time : times) fakeClass.results.push_back({time, Variant(1), Variant(u"走者")});
+  testing::FakeEvent event;
+  event.classes = {fakeClass};
+  testing::FakeLapComponent component(event);
+  auto results = component.NewResultsHolder();
+  results->AddClass(1);
+  return CalcReferenceTime(*results);
+}
+
+TEST(CalcReferenceTime, IsTheMeanOfTheFirstThreeResults) {
+  const ReferenceTime reference =
+      ReferenceOf({Variant(u"0:25:00"), Variant::Date(TimeOfDay(0, 30, 0)), Variant(u"0:35:00"),
+                   Variant(u"失格")});
+  EXPECT_TRUE(reference.valid);
+  EXPECT_EQ(reference.time, ((TimeOfDay(0, 25, 0) + TimeOfDay(0, 30, 0)) + TimeOfDay(0, 35, 0)) / 3.0);
+}
+
+TEST(CalcReferenceTime, IsInvalidWithoutThreeReadableNonZeroTimes) {
+  const std::vector<Variant> cases[] = {
+      {},
+      {Variant(u"0:30:00"), Variant(u"0:31:00")},
+      {Variant(u"0:30:00"), Variant(u"失格"), Variant(u"0:31:00")},
+      {Variant(u"0:30:00"), Variant(u""), Variant(u"0:31:00")},
+      {Variant(u"0:00:00"), Variant(u"0:00:00"), Variant(u"0:00:00")},
+      // Full-width times are not folded for the reference.
+      {Variant(u"０：３０：００"), Variant(u"0:30:00"), Variant(u"0:30:00")},
+      // Numbers are not dates.
+      {Variant(0.02), Variant(0.02), Variant(0.02)},
+  };
+  for (const auto& times : cases) EXPECT_FALSE(ReferenceOf(times).valid) << times.size();
+}
+
+TEST(CalcPoints, ComparesTheRunnersTimeWithTheReference) {
+  const ReferenceTime thirtyMinutes{TimeOfDay(0, 30, 0), true};
+  const struct {
+    ReferenceTime reference;
+    Variant rank;
+    Variant result;
+    double points;
+  } cases[] = {
+      {thirtyMinutes, Variant(2), Variant(u"0:40:00"), 75.0},
+      {thirtyMinutes, Variant(1), Variant(u"0:20:00"), 150.0},
+      {thirtyMinutes, Variant(u"3"), Variant(u"０：４０：００"), 75.0},
+      {thirtyMinutes, Variant(), Variant(u"0:40:00"), 75.0},
+      {thirtyMinutes, Variant(1), Variant::Date(TimeOfDay(0, 40, 0)), 75.0},
+      {ReferenceTime{}, Variant(1), Variant(u"0:40:00"), 0.0},
+      {thirtyMinutes, Variant(u"OP"), Variant(u"0:40:00"), 0.0},
+      {thirtyMinutes, Variant(u""), Variant(u"0:40:00"), 0.0},
+      {thirtyMinutes, Variant::Null(), Variant(u"0:40:00"), 0.0},
+      {thirtyMinutes, Variant(u"(5)"), Variant(u"0:40:00"), 0.0},
+      {thirtyMinutes, Variant(1), Variant(u"失格"), 0.0},
+      {thirtyMinutes, Variant(1), Variant(u"0:00:00"), 0.0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(CalcPoints(c.reference, c.rank, c.result), c.points) << convert::ToText(c.result).size();
+  }
+}
+
+TEST(CalcPoints, StopsOnAResultThatCannotBecomeText) {
+  EXPECT_THROW(CalcPoints({TimeOfDay(0, 30, 0), true}, Variant(1), Variant::Null()), convert::RuntimeError);
+}
+
+}  // namespace
+}  // namespace pointimport::import

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "support/iof_writer.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+namespace pointimport::testing {
+namespace {
+
+class CliImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override { CreateTestDatabase(database_); }
+
+  ProgramOutput Import(std::vector<std::string> args) {
+    args.insert(args.begin(), {"import", "--database", database_.string()});
+    return RunProgram("pointimport-cli", args);
+  }
+
+  std::filesystem::path File(const std::string& name, const IofEvent& event) {
+    const auto path = dir_.File(name);
+    WriteIofFile(path, event);
+    return path;
+  }
+
+  std::vector<std::string> Rows(const std::string& sql) { return QueryRows(database_, sql); }
+
+  TempDir dir_;
+  std::filesystem::path database_ = dir_.File("RovevizoduziDivoz.mdb");
+};
+
+IofEvent SmallEvent(const std::string& id) {
+  IofEvent event;
+  event.id = id;
+  event.classes = {{"M21",
+                    {{"山田", "太郎", "東京OLC", "M", "OK", 1500, 1},
+                     {"鈴木", "一郎", "", "M", "OK", 1800, 2},
+                     {"佐藤", "次郎", "", "M", "OK", 2100, 3},
+                     {"高橋", "三郎", "", "M", "MissingPunch", 2000, std::nullopt}}}};
+  return event;
+}
+
+TEST_F(CliImportTest, ImportsEachFileAndReportsIt) {
+  const auto result = Import({File("a.xml", SmallEvent("A")).string(), File("b.xml", SmallEvent("B")).string()});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.out.find("キーワード: A"), std::string::npos);
+  EXPECT_NE(result.out.find("書き込んだ結果行: 4"), std::string::npos);
+  EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(Rows("SELECT POINT FROM RESULT WHERE EVENT_ID = 'A' ORDER BY rowid"),
+            (std::vector<std::string>{"120.0", "100.0", "85.7142857142857", "0.0"}));
+}
+
+TEST_F(CliImportTest, ExitStatusTellsWhatWentWrongAndTheOtherFilesStillRun) {
+  OpenTestConnection(database_)->Execute(
+      u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '鈴木一郎' "
+      u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  const auto someFailed = Import({File("a.xml", SmallEvent("A")).string()});
+  EXPECT_EQ(someFailed.exitCode, 1);
+  EXPECT_NE(someFailed.out.find("[RESULT更新失敗] M21 鈴木 一郎"), std::string::npos);
+
+  const auto missing = Import({dir_.File("missing.xml").string(), File("b.xml", SmallEvent("B")).string()});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.err.find("ファイルを開けません"), std::string::npos);
+  EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B"}));
+
+  OpenTestConnection(database_)->Execute(
+      u"CREATE TRIGGER no_event BEFORE INSERT ON EVENT WHEN NEW.ID = 'C' BEGIN SELECT RAISE(ABORT, 'closed'); END");
+  const auto stopped = Import({File("c.xml", SmallEvent("C")).string(), File("d.xml", SmallEvent("D")).string()});
+  EXPECT_EQ(stopped.exitCode, 2);
+  EXPECT_NE(stopped.err.find("closed"), std::string::npos);
+  EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B", "D"}));
+  EXPECT_EQ(Rows("SELECT count(*) FROM RESULT WHERE EVENT_ID = 'C'"), std::vector<std::string>{"0"});
+}
+
+TEST_F(CliImportTest, NeverCreatesADatabase) {
+  const auto missingDatabase = dir_.File("none.mdb");
+  const auto result = RunProgram("pointimport-cli", {"import", "--database", missingDatabase.string(),
+                                                     File("a.xml", SmallEvent("A")).string()});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_NE(result.err.find("データベースに接続できません"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(missingDatabase));
+  EXPECT_EQ(Import({}).exitCode, 2);
+  EXPECT_EQ(Import({"--bogus"}).exitCode, 2);
+}
+
+TEST_F(CliImportTest, DryRunLeavesTheDatabaseByteForByte) {
+  ASSERT_EQ(Import({File("a.xml", SmallEvent("A")).string()}).exitCode, 0);
+  const std::string before = ReadFileBytes(database_);
+  IofEvent changed = SmallEvent("A");
+  changed.classes[0].persons.pop_back();
+  const auto result = Import({"--dry-run", File("a2.xml", changed).string()});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.out.find("書き込む結果行 (試行のため書き込んでいません): 3"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(database_), before);
+}
+
+TEST_F(CliImportTest, EchoesEveryStatementAsExecuted) {
+  IofEvent event;
+  event.id = "X'1";
+  event.name = "大会";
+  event.date = "2024-05-12";
+  event.classes = {{"W21", {{"伊藤", "花子", "OLC", "F", "OK", 1200, 1}}}};
+  const auto result = Import({"--echo-sql", File("x.xml", event).string()});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.err,
+            "DELETE FROM EVENT  WHERE ID='X''1' \n"
+            "DELETE FROM RESULT  WHERE EVENT_ID='X''1' \n"
+            "INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   'X''1', '大会', '', '2024/05/12 00:00:00' ) \n"
+            "SELECT * FROM PERSON  WHERE ID = '伊藤花子'\n"
+            "INSERT INTO PERSON  ( ID, NAME, CLUB, SEX )  VALUES (   '伊藤花子', '伊藤 花子', 'OLC', 'F' ) \n"
+            "INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'X''1', '伊藤花子', "
+            "'W21', 1, '0:20:00', 0 ) \n");
+}
+
+}  // namespace
+}  // namespace pointimport::testing
