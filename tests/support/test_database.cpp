@@ -32,7 +32,9 @@ std::shared_ptr<outside::SqliteConnection> OpenTestConnection(const std::filesys
 std::vector<std::string> QueryRows(const std::filesystem::path& database, const std::string& sql,
                                    bool withTypes) {
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(database.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+  // Read-write, so that a journal left by a killed writer is rolled back
+  // first, as the next program to open the database would.
+  if (sqlite3_open_v2(database.string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
     sqlite3_close(db);
     throw std::runtime_error("cannot open " + database.string());
   }
