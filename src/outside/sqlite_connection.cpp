@@ -23,6 +23,26 @@ constexpr std::array<std::u16string_view, 3> kRequiredTables = {u"EVENT", u"PERS
   throw RuntimeError(error_number::kDatabaseError, std::move(description), sqliteCode);
 }
 
+// Failures of the database itself rather than of one row: the run cannot go
+// on from them, so a trapped statement must not swallow them.
+bool IsDatabaseFailure(int sqliteCode) {
+  switch (sqliteCode & 0xFF) {
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_NOMEM:
+    case SQLITE_READONLY:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 // Prepares one statement of UTF-16 text; rest is what follows it.
@@ -94,6 +114,9 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   }
   sqlite3_busy_timeout(database.get(), kBusyTimeoutMilliseconds);
   database_ = std::move(database);
+  path_ = *path;
+  device_ = info.st_dev;
+  inode_ = info.st_ino;
   cache_ = std::make_shared<StatementCache>();
 }
 
@@ -124,28 +147,32 @@ void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
   Run(u"SAVEPOINT pointimport_row");
   try {
     Execute(statement);
-  } catch (const RuntimeError&) {
-    // A statement SQLite has already rolled back together with the whole
-    // transaction (a full disk, say) leaves no savepoint to return to; the
-    // next call then reports the lost transaction.
+  } catch (const RuntimeError& error) {
+    // A full disk or a failing file is no rejected row: the whole
+    // transaction goes, and the next call reports it as lost. SQLite may
+    // also have rolled it back by itself already.
     if (!sqlite3_get_autocommit(Handle())) {
-      Run(u"ROLLBACK TO pointimport_row");
-      Run(u"RELEASE pointimport_row");
+      Run(IsDatabaseFailure(error.SqliteCode()) ? u"ROLLBACK" : u"ROLLBACK TO pointimport_row");
+      if (!sqlite3_get_autocommit(Handle())) Run(u"RELEASE pointimport_row");
     }
+    if (sqlite3_get_autocommit(Handle())) lostTransactionCause_ = error.Description();
     throw;
   }
   Run(u"RELEASE pointimport_row");
 }
 
 void SqliteConnection::BeginTrans() {
+  CheckFileUnchanged();
   // IMMEDIATE takes the write lock now, so a database that another program
   // is writing is waited for before anything of the run is done.
   Run(u"BEGIN IMMEDIATE");
   inTransaction_ = true;
+  lostTransactionCause_.clear();
 }
 
 void SqliteConnection::CommitTrans() {
   CheckTransactionIntact();
+  CheckFileUnchanged();
   Run(u"COMMIT");
   inTransaction_ = false;
 }
@@ -170,7 +197,16 @@ sqlite3* SqliteConnection::Handle() const {
 
 void SqliteConnection::CheckTransactionIntact() const {
   if (inTransaction_ && sqlite3_get_autocommit(Handle())) {
-    ThrowError(u"データベースがトランザクションを取り消しました。何も書き込まれていません。");
+    ThrowError(u"データベースがトランザクションを取り消しました。何も書き込まれていません。" +
+               (lostTransactionCause_.empty() ? u"" : u"\n" + lostTransactionCause_));
+  }
+}
+
+void SqliteConnection::CheckFileUnchanged() const {
+  Handle();
+  struct stat info {};
+  if (::stat(Utf16ToUtf8(path_).c_str(), &info) != 0 || info.st_dev != device_ || info.st_ino != inode_) {
+    ThrowError(u"データベースファイルが削除されたか置き換えられました。何も書き込みません: " + path_);
   }
 }
 

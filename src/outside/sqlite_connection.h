@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +45,7 @@ class SqliteConnection : public Connection {
 
   sqlite3* Handle() const;
   void CheckTransactionIntact() const;
+  void CheckFileUnchanged() const;
   PreparedStatement PrepareForExecution(const std::u16string& statement);
   SqliteStatement PrepareShape(const StatementShape& shape) const;
   bool Bind(sqlite3_stmt* statement, const std::vector<LiftedLiteral>& literals);
@@ -52,9 +55,15 @@ class SqliteConnection : public Connection {
   convert::RuntimeError DatabaseError(std::u16string context) const;
 
   SqliteDatabase database_;
+  std::u16string path_;
+  // The file opened, by identity: a file deleted or replaced behind the
+  // connection would take every later write into nowhere.
+  dev_t device_ = 0;
+  ino_t inode_ = 0;
   std::shared_ptr<StatementCache> cache_;
   SqliteStatement realLiteral_;
   bool inTransaction_ = false;
+  std::u16string lostTransactionCause_;
 };
 
 }  // namespace pointimport::outside
