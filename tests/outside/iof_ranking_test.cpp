@@ -1,0 +1,32 @@
+#include "outside/iof_ranking.h"
+
+#include <gtest/gtest.h>
+
+#include "support/lap_rows.h"
+
+namespace pointimport::outside {
+namespace {
+
+IofPersonResult Entry(const char16_t* name, IofStatus status, std::optional<std::int32_t> seconds,
+                      std::optional<std::int32_t> position = std::nullopt) {
+  return {name, u"", u"", status, seconds, position};
+}
+
+TEST(RankClassResult, PutsNotCompetingAfterFinishersAndEveryoneElseLast) {
+  const LapClass ranked = RankClassResult({u"M21",
+                                           {
+                                               Entry(u"dq", IofStatus::Disqualified, 900),
+                                               Entry(u"nc", IofStatus::NotCompeting, 800),
+                                               Entry(u"okNoTime", IofStatus::Ok, std::nullopt, 1),
+                                               Entry(u"ok", IofStatus::Ok, 1000, 2),
+                                               Entry(u"ncNoTime", IofStatus::NotCompeting, std::nullopt),
+                                               Entry(u"dns", IofStatus::DidNotStart, std::nullopt),
+                                           }});
+  // The finisher keeps its place 2: the OK runner without a time is no
+  // finisher, so no place is missing.
+  EXPECT_EQ(testing::LapRows(ranked), (std::vector<std::string>{"ok|0:16:40|2", "nc|0:13:20|'OP'", "ncNoTime|OP|'OP'",
+                                                                "dq|失格|''", "okNoTime|記録なし|''", "dns|欠場|''"}));
+}
+
+}  // namespace
+}  // namespace pointimport::outside

@@ -1,0 +1,98 @@
+#include "outside/iof_values.h"
+
+#include <gtest/gtest.h>
+
+namespace pointimport::outside {
+namespace {
+
+using Seconds = std::optional<std::int32_t>;
+
+TEST(ParseIof2Time, ReadsHoursMinutesAndSecondsWhateverTheFormatSays) {
+  const struct {
+    const char* text;
+    Seconds seconds;
+  } cases[] = {
+      {"27:52.5", 27 * 60 + 52},  // the fraction is dropped, not rounded
+      {"102:30", 102 * 60 + 30},  // minutes beyond 59
+      {"1:23:03", 4983},           {" 0:59\n", 59},
+      {"35791394:07", 2147483647}, {"35791394:08", std::nullopt},  // beyond 32-bit seconds
+      {"1:60", std::nullopt},      {"1:60:00", std::nullopt},
+      {"1:00:60", std::nullopt},   {"27:52.", std::nullopt},
+      {"27:52.5x", std::nullopt},  {"27", std::nullopt},
+      {"1:2:3:4", std::nullopt},   {":30", std::nullopt},
+      {"-1:00", std::nullopt},     {"", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseIof2Time(c.text), c.seconds) << c.text;
+}
+
+TEST(ParseIof3Seconds, ReadsDecimalSecondsAndDropsTheFraction) {
+  const struct {
+    const char* text;
+    Seconds seconds;
+  } cases[] = {
+      {"2001", 2001},
+      {"2001.9", 2001},
+      {" 3723.5 ", 3723},
+      {"2.001E3", 2001},
+      {"0", 0},
+      {"2147483647.9", 2147483647},
+      {"2147483648", std::nullopt},
+      {"-5", std::nullopt},
+      {"INF", std::nullopt},
+      {"NaN", std::nullopt},
+      {"12s", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseIof3Seconds(c.text), c.seconds) << c.text;
+}
+
+TEST(ParsePlace, ReadsWholeNumbersFromOne) {
+  EXPECT_EQ(ParsePlace(" 17 "), 17);
+  for (const char* text : {"0", "-1", "1.5", "abc", "", "99999999999"}) {
+    EXPECT_EQ(ParsePlace(text), std::nullopt) << text;
+  }
+}
+
+TEST(ParseIofDate, ReadsExistingDatesWithOrWithoutZoneOrTime) {
+  for (const char* text : {"2011-07-30", "2011-07-30+01:00", "2011-07-30Z", "2011-07-30T10:00:00", " 2011-07-30 "}) {
+    const auto date = ParseIofDate(text);
+    ASSERT_TRUE(date) << text;
+    EXPECT_EQ(date->year * 10000 + date->month * 100 + date->day, 20110730) << text;
+  }
+  for (const char* text : {"2011-02-30", "0099-01-01", "30.07.2011", "2011-7-30", "2011-07-30x", ""}) {
+    EXPECT_FALSE(ParseIofDate(text)) << text;
+  }
+}
+
+TEST(ParseIofStatus, KnowsTheTokensOfBothVersions) {
+  const struct {
+    const char* token;
+    IofStatus status;
+  } cases[] = {
+      {"OK", IofStatus::Ok},
+      {" OK\n", IofStatus::Ok},
+      {"ok", IofStatus::NoResult},  // tokens are case-sensitive
+      {"NotCompeting", IofStatus::NotCompeting},
+      {"MissingPunch", IofStatus::Disqualified},
+      {"MisPunch", IofStatus::Disqualified},
+      {"Disqualified", IofStatus::Disqualified},
+      {"DidNotFinish", IofStatus::DidNotFinish},
+      {"SportingWithdrawal", IofStatus::DidNotFinish},
+      {"SportWithdr", IofStatus::DidNotFinish},
+      {"OverTime", IofStatus::OverTime},
+      {"DidNotStart", IofStatus::DidNotStart},
+      {"DidNotEnter", IofStatus::DidNotStart},
+      {"Finished", IofStatus::NoResult},
+      {"", IofStatus::NoResult},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseIofStatus(c.token), c.status) << c.token;
+}
+
+TEST(FormatRaceTime, WritesUnpaddedHours) {
+  EXPECT_EQ(FormatRaceTime(0), u"0:00:00");
+  EXPECT_EQ(FormatRaceTime(3723), u"1:02:03");
+  EXPECT_EQ(FormatRaceTime(100 * 3600 + 59), u"100:00:59");
+}
+
+}  // namespace
+}  // namespace pointimport::outside
