@@ -1,0 +1,152 @@
+#include "outside/iof_lap_component.h"
+
+#include <new>
+#include <vector>
+
+#include "convert/date_number.h"
+#include "convert/runtime_error.h"
+#include "outside/iof_reader.h"
+#include "outside/lap_event.h"
+
+namespace pointimport::outside {
+
+using convert::Variant;
+
+// Shared by the component and the objects that load or look up classes.
+// Null while no file is loaded.
+struct LoadedLapEvent {
+  std::shared_ptr<const LapEvent> event;
+};
+
+namespace {
+
+[[noreturn]] void OutOfRange() {
+  throw convert::RuntimeError(convert::error_number::kSubscriptOutOfRange, u"インデックスが有効範囲にありません。");
+}
+
+// The class of a number from 1, kept alive with its event.
+std::shared_ptr<const LapClass> ClassOf(const std::shared_ptr<const LapEvent>& event, std::int32_t classNumber) {
+  if (!event || classNumber < 1 || static_cast<std::size_t>(classNumber) > event->classes.size()) OutOfRange();
+  return {event, &event->classes[static_cast<std::size_t>(classNumber - 1)]};
+}
+
+class IofFileControl : public LapFileControl {
+ public:
+  explicit IofFileControl(std::shared_ptr<LoadedLapEvent> loaded) : loaded_(std::move(loaded)) {}
+
+  Variant FileLoadFilter() override {
+    return Variant(u"IOF XML 結果ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*");
+  }
+
+  Variant LoadLapFile(const std::u16string& path) override {
+    // The old event goes first, so that whatever happens to this load it
+    // cannot be left standing.
+    loaded_->event.reset();
+    try {
+      LapLoadResult result = LoadIofLapFile(path);
+      if (result.status != LapLoadStatus::Loaded) return Variant(false);
+      loaded_->event = std::make_shared<const LapEvent>(std::move(result.event));
+    } catch (const std::bad_alloc&) {
+      return Variant(false);
+    }
+    return Variant(true);
+  }
+
+ private:
+  std::shared_ptr<LoadedLapEvent> loaded_;
+};
+
+class IofEventData : public LapEventData {
+ public:
+  explicit IofEventData(std::shared_ptr<const LapEvent> event) : event_(std::move(event)) {}
+
+  Variant ToString() override { return Variant(event_ ? DescribeLapEvent(*event_) : std::u16string()); }
+  Variant FileName() override { return Variant(event_ ? event_->keyword : std::u16string()); }
+  Variant EventName() override { return Variant(event_ ? event_->name : std::u16string()); }
+  Variant Terrain() override { return Variant(u""); }  // result lists carry no terrain
+  Variant EventDate() override {
+    if (!event_ || !event_->date) return Variant::Null();
+    return Variant::Date(convert::DayNumber(event_->date->year, event_->date->month, event_->date->day));
+  }
+
+ private:
+  std::shared_ptr<const LapEvent> event_;
+};
+
+class IofClassData : public LapClassData {
+ public:
+  explicit IofClassData(std::shared_ptr<const LapClass> lapClass) : class_(std::move(lapClass)) {}
+  Variant ClassName() override { return Variant(class_->name); }
+
+ private:
+  std::shared_ptr<const LapClass> class_;
+};
+
+class IofResult : public LapResult {
+ public:
+  IofResult(std::shared_ptr<const LapClass> lapClass, const LapRunner& runner)
+      : class_(std::move(lapClass)), runner_(runner) {}
+
+  Variant Result() override { return runner_.result; }
+  Variant Rank() override { return runner_.rank; }
+  Variant RunnerName() override { return Variant(runner_.runnerName); }
+  Variant ClubName() override { return Variant(runner_.clubName); }
+  Variant Sex() override { return Variant(runner_.sex); }
+  Variant ClassName() override { return Variant(class_->name); }
+
+ private:
+  std::shared_ptr<const LapClass> class_;  // keeps runner_ alive
+  const LapRunner& runner_;
+};
+
+// AddClass after AddClass holds both classes, one after the other.
+class IofResultsHolder : public LapResultsHolder {
+ public:
+  explicit IofResultsHolder(std::shared_ptr<LoadedLapEvent> loaded) : loaded_(std::move(loaded)) {}
+
+  void Clear() override { classes_.clear(); }
+  void AddClass(std::int32_t classNumber) override { classes_.push_back(ClassOf(loaded_->event, classNumber)); }
+
+  Variant Count() override {
+    std::size_t count = 0;
+    for (const auto& lapClass : classes_) count += lapClass->runners.size();
+    return Variant(static_cast<std::int32_t>(count));
+  }
+
+  std::shared_ptr<LapResult> Item(std::int32_t position) override {
+    if (position >= 1) {
+      auto index = static_cast<std::size_t>(position - 1);
+      for (const auto& lapClass : classes_) {
+        if (index < lapClass->runners.size()) return std::make_shared<IofResult>(lapClass, lapClass->runners[index]);
+        index -= lapClass->runners.size();
+      }
+    }
+    OutOfRange();
+  }
+
+ private:
+  std::shared_ptr<LoadedLapEvent> loaded_;
+  std::vector<std::shared_ptr<const LapClass>> classes_;
+};
+
+}  // namespace
+
+IofLapComponent::IofLapComponent() : loaded_(std::make_shared<LoadedLapEvent>()) {}
+
+std::shared_ptr<LapFileControl> IofLapComponent::FileControl() { return std::make_shared<IofFileControl>(loaded_); }
+
+std::shared_ptr<LapEventData> IofLapComponent::EventData() { return std::make_shared<IofEventData>(loaded_->event); }
+
+Variant IofLapComponent::ClassCount() {
+  return Variant(static_cast<std::int32_t>(loaded_->event ? loaded_->event->classes.size() : 0));
+}
+
+std::shared_ptr<LapClassData> IofLapComponent::ClassData(std::int32_t classNumber) {
+  return std::make_shared<IofClassData>(ClassOf(loaded_->event, classNumber));
+}
+
+std::shared_ptr<LapResultsHolder> IofLapComponent::NewResultsHolder() {
+  return std::make_shared<IofResultsHolder>(loaded_);
+}
+
+}  // namespace pointimport::outside

@@ -1,0 +1,123 @@
+#include "outside/iof_reader.h"
+
+#include <cstring>
+#include <filesystem>
+#include <pugixml.hpp>
+#include <string_view>
+
+#include "convert/utf.h"
+#include "outside/iof2_reader.h"
+#include "outside/iof3_reader.h"
+#include "outside/iof_ranking.h"
+#include "outside/iof_xml.h"
+#include "outside/read_whole_file.h"
+#include "outside/xml_encoding.h"
+
+namespace pointimport::outside {
+
+using convert::Utf8ToUtf16;
+
+namespace {
+
+enum class IofVersion { Unknown, V3, V2 };
+
+// The schema names the http:// form; the standard's own pages give https://.
+constexpr std::string_view kIof3Namespaces[] = {
+    "http://www.orienteering.org/datastandard/3.0",
+    "https://www.orienteering.org/datastandard/3.0",
+};
+
+IofVersion VersionOf(pugi::xml_node root) {
+  if (LocalName(root) != "ResultList") return IofVersion::Unknown;
+  const std::string_view ns = NamespaceUri(root);
+  for (const std::string_view iof3 : kIof3Namespaces) {
+    if (ns == iof3) return IofVersion::V3;
+  }
+  if (!ns.empty()) return IofVersion::Unknown;
+  // 2.0.3 has no namespace; a 3.0 document that lost its namespace still
+  // carries the required iofVersion attribute.
+  if (TrimXmlSpace(root.attribute("iofVersion").value()).starts_with("3")) return IofVersion::V3;
+  return IofVersion::V2;
+}
+
+LapLoadResult Failure(LapLoadStatus status, std::u16string reason) { return {status, std::move(reason), {}}; }
+
+LapLoadStatus DecodeFailure(XmlDecodeStatus status) {
+  return status == XmlDecodeStatus::UnknownEncoding ? LapLoadStatus::UnknownEncoding : LapLoadStatus::InvalidBytes;
+}
+
+// pugixml takes text outside the root element and a second root element
+// without complaint; both make a document that is not well-formed. Parsed
+// as a fragment, they show up as children of the document.
+bool HasOneRootAndNothingElse(const pugi::xml_document& document) {
+  int roots = 0;
+  for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) return false;
+    if (node.type() == pugi::node_element) ++roots;
+  }
+  return roots == 1;
+}
+
+LapEvent MakeLapEvent(IofResultList list, const std::u16string& fileNameKeyword) {
+  LapEvent event;
+  event.keyword = list.eventId.empty() ? fileNameKeyword : std::move(list.eventId);
+  event.name = std::move(list.eventName);
+  event.date = list.eventDate;
+  event.classes.reserve(list.classes.size());
+  for (IofClassResult& classResult : list.classes) event.classes.push_back(RankClassResult(std::move(classResult)));
+  return event;
+}
+
+}  // namespace
+
+LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNameKeyword) {
+  XmlDecodeResult decoded = DecodeXmlDocument(std::move(bytes));
+  if (decoded.status != XmlDecodeStatus::Decoded) return Failure(DecodeFailure(decoded.status), decoded.reason);
+  std::string& text = decoded.utf8;
+  // U+0000 cannot stand in XML, and pugixml would end a text at it unseen.
+  if (std::memchr(text.data(), 0, text.size()) != nullptr) {
+    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: NUL 文字があります");
+  }
+
+  // Parsed in place: pugixml gives up the buffer's last character to its
+  // end marker, so it gets one to spare.
+  text.push_back('\0');
+  pugi::xml_document document;
+  const pugi::xml_parse_result parsed = document.load_buffer_inplace(
+      text.data(), text.size(), pugi::parse_default | pugi::parse_fragment, pugi::encoding_utf8);
+  if (!parsed) {
+    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: " + Utf8ToUtf16(parsed.description()) +
+                                                     u" (位置 " + Utf8ToUtf16(std::to_string(parsed.offset)) + u")");
+  }
+  if (!HasOneRootAndNothingElse(document)) {
+    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: ルート要素がひとつではありません");
+  }
+
+  const pugi::xml_node root = document.document_element();
+  switch (VersionOf(root)) {
+    case IofVersion::V3:
+      return {LapLoadStatus::Loaded, {}, MakeLapEvent(ReadIof3ResultList(root), fileNameKeyword)};
+    case IofVersion::V2:
+      return {LapLoadStatus::Loaded, {}, MakeLapEvent(ReadIof2ResultList(root), fileNameKeyword)};
+    case IofVersion::Unknown:
+      break;
+  }
+  return Failure(LapLoadStatus::NotAResultList,
+                 u"IOF XML の結果リストではありません: " + Utf8ToUtf16(std::string(LocalName(root))));
+}
+
+LapLoadResult LoadIofLapFile(const std::u16string& path) {
+  FileReadResult file = ReadWholeFile(path, kMaxLapFileBytes);
+  switch (file.status) {
+    case FileReadStatus::Read:
+      break;
+    case FileReadStatus::CannotRead:
+      return Failure(LapLoadStatus::CannotRead, std::move(file.reason));
+    case FileReadStatus::TooLarge:
+      return Failure(LapLoadStatus::TooLarge, std::move(file.reason));
+  }
+  const std::u16string keyword = Utf8ToUtf16(std::filesystem::path(convert::Utf16ToUtf8(path)).stem().string());
+  return ReadIofResultList(std::move(file.bytes), keyword);
+}
+
+}  // namespace pointimport::outside

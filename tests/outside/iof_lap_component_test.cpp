@@ -1,0 +1,143 @@
+#include "outside/iof_lap_component.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "convert/date_number.h"
+#include "convert/runtime_error.h"
+#include "convert/utf.h"
+
+namespace pointimport::outside {
+namespace {
+
+using convert::Variant;
+using convert::VariantKind;
+
+std::u16string DataPath(const std::string& name) {
+  return convert::Utf8ToUtf16(std::string(POINTIMPORT_TEST_DATA_DIR) + "/" + name);
+}
+
+bool Load(IofLapComponent& component, const std::string& name) {
+  return component.FileControl()->LoadLapFile(DataPath(name)).AsBoolean();
+}
+
+void ExpectOutOfRange(const std::function<void()>& call) {
+  try {
+    call();
+    ADD_FAILURE() << "no error";
+  } catch (const convert::RuntimeError& error) {
+    EXPECT_EQ(error.Number(), convert::error_number::kSubscriptOutOfRange);
+  }
+}
+
+void ExpectNoEvent(IofLapComponent& component) {
+  const auto event = component.EventData();
+  EXPECT_EQ(event->FileName(), Variant(u""));
+  EXPECT_EQ(event->ToString(), Variant(u""));
+  EXPECT_EQ(event->EventName(), Variant(u""));
+  EXPECT_EQ(event->EventDate(), Variant::Null());
+  EXPECT_EQ(component.ClassCount(), Variant(std::int32_t{0}));
+  ExpectOutOfRange([&] { component.ClassData(1); });
+  ExpectOutOfRange([&] { component.NewResultsHolder()->AddClass(1); });
+}
+
+TEST(IofLapComponent, OffersItsFilterAndHoldsNoEventBeforeALoad) {
+  IofLapComponent component;
+  EXPECT_EQ(component.FileControl()->FileLoadFilter(),
+            Variant(u"IOF XML 結果ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*"));
+  ExpectNoEvent(component);
+}
+
+TEST(IofLapComponent, PresentsTheLoadedEventInItsKinds) {
+  IofLapComponent component;
+  const Variant loaded = component.FileControl()->LoadLapFile(DataPath("iof/ResultList1.xml"));
+  EXPECT_EQ(loaded, Variant(true));
+
+  const auto event = component.EventData();
+  EXPECT_EQ(event->FileName(), Variant(u"ResultList1"));
+  EXPECT_EQ(event->EventName(), Variant(u"Example event"));
+  EXPECT_EQ(event->Terrain(), Variant(u""));
+  EXPECT_EQ(event->EventDate(), Variant::Date(convert::DayNumber(2011, 7, 30)));
+  EXPECT_EQ(event->ToString(), Variant(u"2011/07/30 Example event（2 クラス・3 名）"));
+  EXPECT_EQ(component.ClassCount(), Variant(std::int32_t{2}));
+  EXPECT_EQ(component.ClassData(2)->ClassName(), Variant(u"Open"));
+  ExpectOutOfRange([&] { component.ClassData(0); });
+  ExpectOutOfRange([&] { component.ClassData(3); });
+
+  const auto holder = component.NewResultsHolder();
+  holder->Clear();
+  holder->AddClass(1);
+  EXPECT_EQ(holder->Count(), Variant(std::int32_t{2}));
+  const auto first = holder->Item(1);
+  EXPECT_EQ(first->Result(), Variant(u"0:33:21"));
+  EXPECT_EQ(first->Rank(), Variant(std::int32_t{1}));
+  EXPECT_EQ(first->RunnerName(), Variant(u"Wood George"));
+  EXPECT_EQ(first->ClubName(), Variant(u"OC Back and Forth"));
+  EXPECT_EQ(first->Sex(), Variant(u""));
+  EXPECT_EQ(first->ClassName(), Variant(u"Men Elite"));
+  EXPECT_EQ(holder->Item(2)->Rank(), Variant(u""));
+  ExpectOutOfRange([&] { holder->Item(0); });
+  ExpectOutOfRange([&] { holder->Item(3); });
+  ExpectOutOfRange([&] { holder->AddClass(3); });
+
+  // AddClass after AddClass holds both; Clear empties.
+  holder->AddClass(2);
+  EXPECT_EQ(holder->Count(), Variant(std::int32_t{3}));
+  EXPECT_EQ(holder->Item(3)->ClassName(), Variant(u"Open"));
+  holder->Clear();
+  EXPECT_EQ(holder->Count(), Variant(std::int32_t{0}));
+}
+
+TEST(IofLapComponent, NeverHandsOutAnEmptyValue) {
+  for (const char* file : {"iof/ResultList1.xml", "iof/ResultList3.xml", "iof/ResultList_example.xml",
+                           "lap/statuses_v3.xml", "lap/statuses_v2.xml"}) {
+    SCOPED_TRACE(file);
+    IofLapComponent component;
+    ASSERT_TRUE(Load(component, file));
+    const auto event = component.EventData();
+    for (const Variant& value : {event->FileName(), event->EventName(), event->Terrain(), event->EventDate(),
+                                 event->ToString(), component.ClassCount()}) {
+      EXPECT_FALSE(value.IsEmpty());
+    }
+    const auto holder = component.NewResultsHolder();
+    for (std::int32_t i = 1; i <= component.ClassCount().AsLong(); ++i) {
+      EXPECT_EQ(component.ClassData(i)->ClassName().Kind(), VariantKind::String);
+      holder->Clear();
+      holder->AddClass(i);
+      for (std::int32_t j = 1; j <= holder->Count().AsLong(); ++j) {
+        const auto result = holder->Item(j);
+        EXPECT_EQ(result->Result().Kind(), VariantKind::String);
+        EXPECT_TRUE(result->Rank().Kind() == VariantKind::Long || result->Rank().Kind() == VariantKind::String);
+        for (const Variant& text : {result->RunnerName(), result->ClubName(), result->Sex(), result->ClassName()}) {
+          EXPECT_EQ(text.Kind(), VariantKind::String);
+        }
+      }
+    }
+  }
+}
+
+TEST(IofLapComponent, AFailedLoadLeavesNoEventBehind) {
+  for (const char* file :
+       {"lap/missing.xml", "lap/shift_jis_broken.xml", "lap/not_well_formed.xml", "lap/wrong_root.xml"}) {
+    SCOPED_TRACE(file);
+    IofLapComponent component;
+    const auto holder = component.NewResultsHolder();
+    ASSERT_TRUE(Load(component, "lap/shift_jis.xml"));
+    EXPECT_EQ(component.FileControl()->LoadLapFile(DataPath(file)), Variant(false));
+    ExpectNoEvent(component);
+    ExpectOutOfRange([&] { holder->AddClass(1); });
+  }
+}
+
+TEST(IofLapComponent, AHolderTakesItsClassesFromTheFileLoadedLast) {
+  IofLapComponent component;
+  const auto holder = component.NewResultsHolder();
+  ASSERT_TRUE(Load(component, "lap/shift_jis.xml"));
+  ASSERT_TRUE(Load(component, "lap/cp932.xml"));
+  holder->AddClass(1);
+  EXPECT_EQ(holder->Item(1)->RunnerName(), Variant(u"髙橋 一郎"));
+}
+
+}  // namespace
+}  // namespace pointimport::outside
