@@ -1,0 +1,86 @@
+// Loading generated IOF XML 3.0 result lists through the lap-file
+// component, against pugixml parsing the same bytes alone.
+//
+//   build/lap_load_bench
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <pugixml.hpp>
+#include <stdexcept>
+
+#include "convert/utf.h"
+#include "outside/iof_lap_component.h"
+#include "support/generated_lap_file.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace pointimport;
+
+// Per runner count, the generated UTF-8 file and the same event in
+// Shift_JIS, made once.
+struct Fixture {
+  testing::TempDir dir;
+  std::map<int, fs::path> utf8;
+  std::map<int, fs::path> shiftJis;
+
+  Fixture() {
+    for (int runners : {2000, 20000}) {
+      const std::string name = std::to_string(runners);
+      utf8[runners] = testing::GenerateLapFile(
+          dir.File(name + ".xml"), {.runners = runners, .classes = 120, .splits = 15, .seed = 7, .eventId = "BENCH"});
+      const auto converted = testing::RunCommand("iconv", {"-f", "UTF-8", "-t", "CP932", utf8[runners].string()});
+      if (converted.exitCode != 0) throw std::runtime_error("iconv failed: " + converted.err);
+      std::string bytes = converted.out;
+      const std::string declared = "encoding=\"UTF-8\"";
+      bytes.replace(bytes.find(declared), declared.size(), "encoding=\"Shift_JIS\"");
+      shiftJis[runners] = dir.File(name + "-sjis.xml");
+      testing::WriteFileBytes(shiftJis[runners], bytes);
+    }
+  }
+};
+
+Fixture& Shared() {
+  static Fixture fixture;
+  return fixture;
+}
+
+void Load(benchmark::State& state, const fs::path& path) {
+  outside::IofLapComponent component;
+  const auto control = component.FileControl();
+  const std::u16string file = convert::Utf8ToUtf16(path.string());
+  for (auto _ : state) {
+    if (!control->LoadLapFile(file).AsBoolean()) state.SkipWithError("the load failed");
+  }
+  state.counters["MB"] = static_cast<double>(fs::file_size(path)) / 1e6;
+  state.counters["runners/s"] =
+      benchmark::Counter(static_cast<double>(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_LoadLapFile(benchmark::State& state) { Load(state, Shared().utf8[static_cast<int>(state.range(0))]); }
+
+void BM_LoadLapFileShiftJis(benchmark::State& state) {
+  Load(state, Shared().shiftJis[static_cast<int>(state.range(0))]);
+}
+
+// The floor: reading the file and building pugixml's tree, nothing else.
+void BM_PugixmlParseOnly(benchmark::State& state) {
+  const fs::path path = Shared().utf8[static_cast<int>(state.range(0))];
+  for (auto _ : state) {
+    std::string bytes = testing::ReadFileBytes(path);
+    pugi::xml_document document;
+    benchmark::DoNotOptimize(
+        document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8));
+  }
+}
+
+BENCHMARK(BM_LoadLapFile)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLapFileShiftJis)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlParseOnly)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
