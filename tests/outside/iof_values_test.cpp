@@ -64,35 +64,5 @@ TEST(ParseIofDate, ReadsExistingDatesWithOrWithoutZoneOrTime) {
   }
 }
 
-TEST(ParseIofStatus, KnowsTheTokensOfBothVersions) {
-  const struct {
-    const char* token;
-    IofStatus status;
-  } cases[] = {
-      {"OK", IofStatus::Ok},
-      {" OK\n", IofStatus::Ok},
-      {"ok", IofStatus::NoResult},  // tokens are case-sensitive
-      {"NotCompeting", IofStatus::NotCompeting},
-      {"MissingPunch", IofStatus::Disqualified},
-      {"MisPunch", IofStatus::Disqualified},
-      {"Disqualified", IofStatus::Disqualified},
-      {"DidNotFinish", IofStatus::DidNotFinish},
-      {"SportingWithdrawal", IofStatus::DidNotFinish},
-      {"SportWithdr", IofStatus::DidNotFinish},
-      {"OverTime", IofStatus::OverTime},
-      {"DidNotStart", IofStatus::DidNotStart},
-      {"DidNotEnter", IofStatus::DidNotStart},
-      {"Finished", IofStatus::NoResult},
-      {"", IofStatus::NoResult},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ParseIofStatus(c.token), c.status) << c.token;
-}
-
-TEST(FormatRaceTime, WritesUnpaddedHours) {
-  EXPECT_EQ(FormatRaceTime(0), u"0:00:00");
-  EXPECT_EQ(FormatRaceTime(3723), u"1:02:03");
-  EXPECT_EQ(FormatRaceTime(100 * 3600 + 59), u"100:00:59");
-}
-
 }  // namespace
 }  // namespace pointimport::outside
