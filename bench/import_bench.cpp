@@ -51,7 +51,7 @@ struct Fixture {
     auto connection = testing::OpenTestConnection(baseline);
     auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
     QuietHost host;
-    const fs::path other = testing::GenerateLapFile(dir.File("other.xml"), {.runners = 200, .classes = 10, .seed = 3});
+    const fs::path other = testing::GenerateLapFile(dir.File("other.xml"), {.runners = 200, .classes = 10, .seed = 3, .eventId = "OTHER"});
     for (int event = 0; event < 100; ++event) {
       // The same runners under 100 keywords: 100 events of 200 results.
       std::string xml = testing::ReadFileBytes(other);
