@@ -84,7 +84,7 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
   text.push_back('\0');
   pugi::xml_document document;
   const pugi::xml_parse_result parsed = document.load_buffer_inplace(
-      text.data(), text.size(), pugi::parse_default | pugi::parse_fragment, pugi::encoding_utf8);
+      text.data(), text.size(), pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata, pugi::encoding_utf8);
   if (!parsed) {
     return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: " + Utf8ToUtf16(parsed.description()) +
                                                      u" (位置 " + Utf8ToUtf16(std::to_string(parsed.offset)) + u")");

@@ -38,8 +38,10 @@ pugi::xml_node Child(pugi::xml_node parent, std::string_view localName) {
 }
 
 std::string Utf8Text(pugi::xml_node element) {
-  // A comment inside the text splits it into several pieces.
-  std::string text;
+  // Parsed with the text of a leaf element embedded in the element itself
+  // (most IOF elements are leaves, and it halves the nodes); a comment inside
+  // the text splits it into several pieces.
+  std::string text = element.value();
   for (pugi::xml_node piece = element.first_child(); piece; piece = piece.next_sibling()) {
     if (piece.type() == pugi::node_pcdata || piece.type() == pugi::node_cdata) text += piece.value();
   }
