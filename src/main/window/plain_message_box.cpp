@@ -1,0 +1,23 @@
+#include "main/window/plain_message_box.h"
+
+#include <QIcon>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace pointimport::main {
+
+void ShowPlainMessage(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setIcon(QMessageBox::NoIcon);
+  box.setTextFormat(Qt::PlainText);
+  box.setText(text);
+  QPushButton* ok = box.addButton(QMessageBox::Ok);
+  // Under X11 the style puts an icon on standard buttons; the box shows none.
+  ok->setIcon(QIcon());
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+}
+
+}  // namespace pointimport::main

@@ -1,0 +1,34 @@
+#include "main/window/qt_window_platform.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include "main/database_location.h"
+#include "main/window/plain_message_box.h"
+#include "main/window/qt_file_chooser.h"
+#include "main/window/qt_text.h"
+
+namespace pointimport::main {
+
+std::u16string QtWindowPlatform::ProgramFolder() { return main::ProgramFolder(); }
+
+std::optional<std::u16string> QtWindowPlatform::ChooseFile(const FileChoice& choice) {
+  return ChooseFileWithQt(&window_, choice);
+}
+
+void QtWindowPlatform::SetMousePointer(int pointer) {
+  if (pointer == kHourglassPointer) {
+    window_.setCursor(Qt::WaitCursor);
+  } else {
+    window_.unsetCursor();
+  }
+}
+
+void QtWindowPlatform::DoEvents() { QCoreApplication::processEvents(); }
+
+void QtWindowPlatform::ShowMessage(const std::u16string& text) {
+  // The application's title is the window's caption.
+  ShowPlainMessage(&window_, window_.windowTitle(), ToQString(text));
+}
+
+}  // namespace pointimport::main

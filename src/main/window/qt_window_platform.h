@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "main/window/window_platform.h"
+
+class QWidget;
+
+namespace pointimport::main {
+
+// The desktop behind the window: Qt's dialogs, the window's own cursor and
+// Qt's event loop.
+class QtWindowPlatform : public WindowPlatform {
+ public:
+  explicit QtWindowPlatform(QWidget& window) : window_(window) {}
+
+  std::u16string ProgramFolder() override;
+  std::optional<std::u16string> ChooseFile(const FileChoice& choice) override;
+  // 11 shows the hourglass over the window, anything else the default pointer.
+  void SetMousePointer(int pointer) override;
+  void DoEvents() override;
+  void ShowMessage(const std::u16string& text) override;
+
+ private:
+  QWidget& window_;
+};
+
+}  // namespace pointimport::main
