@@ -1,11 +1,13 @@
 // pointimport: the points import window.
 #include <QApplication>
-#include <QWidget>
+
+#include "main/window/frm_main.h"
+#include "main/window/qt_translation.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QWidget window;
-  window.setWindowTitle(QStringLiteral("ポイント取込ツール"));
-  window.show();
+  pointimport::main::InstallQtJapaneseTranslation(application);
+  pointimport::main::frmMain window;
+  if (!window.LoadAndShow()) return 1;
   return application.exec();
 }

@@ -1,0 +1,69 @@
+#include <QLabel>
+#include <QPushButton>
+
+#include "convert/variant.h"
+#include "main/window/frm_main.h"
+#include "main/window/qt_text.h"
+#include "main/window/show_file_dialog.h"
+
+namespace pointimport::main {
+
+namespace {
+
+constexpr char16_t kDialogTitle[] = u"ファイルを開く";
+constexpr char16_t kCannotOpenText[] = u"ファイルを開けません";
+constexpr char16_t kNoKeywordText[] = u"[エラー] ファイル名キーワードが指定されていません";
+
+// LoadLapFile reports a failure as False; a number equal to it counts too,
+// and anything else is success.
+bool EqualsFalse(const convert::Variant& value) {
+  switch (value.Kind()) {
+    case convert::VariantKind::Boolean:
+    case convert::VariantKind::Integer:
+    case convert::VariantKind::Long:
+    case convert::VariantKind::Double:
+      return value.NumberValue() == 0;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void frmMain::cmdOpen_Click() {
+  try {
+    OpenLapFile();
+  } catch (const convert::RuntimeError& error) {
+    // A lap file that turns out broken must not end the program: the
+    // operator is told, and the window stays as it was.
+    ReportError(error);
+    platform_->SetMousePointer(import::ImportHost::kDefaultPointer);
+  }
+}
+
+void frmMain::OpenLapFile() {
+  const std::u16string filter = convert::ToText(objLap->FileControl()->FileLoadFilter());
+  const std::u16string path = ShowFileDialog(*dlgOpen, kOpenDialog, kDialogTitle, filter);
+  if (path.empty()) return;
+
+  platform_->SetMousePointer(import::ImportHost::kHourglassPointer);
+  platform_->DoEvents();
+  if (EqualsFalse(objLap->FileControl()->LoadLapFile(path))) platform_->ShowMessage(kCannotOpenText);
+
+  // Both texts are read before either is shown, so that one which cannot be
+  // shown leaves the labels and the button as they were.
+  const std::u16string description = convert::ToText(objLap->EventData()->ToString());
+  const std::u16string keyword = convert::ToText(objLap->EventData()->FileName());
+  lblEventName->setText(ToQString(description));
+  if (keyword.empty()) {
+    lblKeyword->setText(ToQString(kNoKeywordText));
+    cmdUpdate->setEnabled(false);
+  } else {
+    lblKeyword->setText(ToQString(keyword));
+    cmdUpdate->setEnabled(true);
+    cmdUpdate->setFocus();
+  }
+  platform_->SetMousePointer(import::ImportHost::kDefaultPointer);
+}
+
+}  // namespace pointimport::main

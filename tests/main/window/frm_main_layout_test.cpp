@@ -1,0 +1,138 @@
+// How the window looks: its fixed layout, stacking, colours, focus order,
+// caption and icon.
+#include <QScreen>
+#include <QTest>
+
+#include "main/window/common_dialog.h"
+#include "window_harness.h"
+
+namespace pointimport::testing {
+
+class FrmMainLayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void controlsLieWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    // Pixels at 15 twips each.
+    QTest::newRow("cmdOpen") << "cmdOpen" << "frmMain" << QRect(24, 20, 81, 25) << "開く";
+    QTest::newRow("cmdUpdate") << "cmdUpdate" << "frmMain" << QRect(24, 148, 81, 25) << "取込";
+    QTest::newRow("picMain") << "picMain" << "frmMain" << QRect(4, 4, 473, 185) << "";
+    QTest::newRow("lblEventName") << "lblEventName" << "picMain" << QRect(24, 64, 425, 29) << "";
+    QTest::newRow("lblKeyword") << "lblKeyword" << "picMain" << QRect(24, 100, 421, 17) << "";
+    QTest::newRow("lblError") << "lblError" << "frmMain" << QRect(12, 12, 453, 181)
+                              << "データベースファイルが見つかりません";
+  }
+
+  void controlsLieWhereTheLayoutPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    WindowHarness harness;
+    QVERIFY(harness.Load());
+    const auto* control = harness.Window().findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+    QCOMPARE(control->geometry(), geometry);
+    if (const auto* button = qobject_cast<const QPushButton*>(control)) QCOMPARE(button->text(), text);
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+      QCOMPARE(label->text(), text);
+      QCOMPARE(label->textFormat(), Qt::PlainText);
+      QVERIFY(label->wordWrap());
+    }
+  }
+
+  void windowHasAFixedSizeCaptionAndIcon() {
+    WindowHarness harness;
+    QVERIFY(harness.Load());
+    auto& window = harness.Window();
+    QCOMPARE(window.objectName(), QStringLiteral("frmMain"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("ポイント取込ツール"));
+    QCOMPARE(window.size(), QSize(481, 194));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    const QList<QSize> sizes = window.windowIcon().availableSizes();
+    QVERIFY(sizes.contains(QSize(16, 16)));
+    QVERIFY(sizes.contains(QSize(32, 32)));
+    for (const QSize& size : sizes) {
+      const QImage image = window.windowIcon().pixmap(size).toImage();
+      QCOMPARE(image.size(), size);
+      // A control flag: white above its diagonal, orange below it.
+      QCOMPARE(image.pixelColor(size.width() / 4, size.height() / 4), QColor(Qt::white));
+      QCOMPARE(image.pixelColor(size.width() * 3 / 4, size.height() * 3 / 4), QColor(245, 122, 0));
+    }
+  }
+
+  // The frame is known only once the window is up, so its margins are the
+  // tolerance.
+  void windowOpensCentredOnTheScreen() {
+    WindowHarness harness;
+    QVERIFY(harness.Load());
+    const QRect frame = harness.Window().frameGeometry();
+    const QSize margins = frame.size() - harness.Window().size();
+    const QPoint offset = frame.center() - harness.Window().screen()->availableGeometry().center();
+    QVERIFY2(std::abs(offset.x()) <= margins.width() && std::abs(offset.y()) <= margins.height(),
+             qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
+  }
+
+  void panelIsLightGreyAndCoversTheErrorLabel() {
+    WindowHarness harness;
+    QVERIFY(harness.Load());
+    QWidget* panel = harness.Panel();
+    QVERIFY(panel->isVisible());
+    QVERIFY(panel->autoFillBackground());
+    QCOMPARE(panel->palette().color(QPalette::Window), QColor(224, 224, 224));
+    const QImage picture = harness.Window().grab().toImage();
+    QCOMPARE(picture.pixelColor(300, 40), QColor(224, 224, 224));
+    QCOMPARE(harness.Window().childAt(300, 40), panel);
+  }
+
+  // Whether the panel is shown or hidden, the buttons lie on top and the
+  // error label beneath it.
+  void buttonsStayAboveThePanelAndTheErrorLabelBeneath_data() {
+    QTest::addColumn<bool>("databasePresent");
+    QTest::newRow("connected") << true;
+    QTest::newRow("not connected") << false;
+  }
+
+  void buttonsStayAboveThePanelAndTheErrorLabelBeneath() {
+    QFETCH(bool, databasePresent);
+    WindowHarness harness(databasePresent ? WindowHarness::Database::Present : WindowHarness::Database::Missing);
+    QVERIFY(harness.Load());
+    auto& window = harness.Window();
+    QCOMPARE(window.childAt(60, 30), harness.Button("cmdOpen"));
+    QCOMPARE(window.childAt(60, 160), harness.Button("cmdUpdate"));
+    QWidget* expectedBeneath = databasePresent ? static_cast<QWidget*>(harness.Panel()) : harness.Label("lblError");
+    QCOMPARE(window.childAt(300, 40), expectedBeneath);
+    // The panel's labels go with it.
+    QCOMPARE(harness.Label("lblEventName")->isVisible(), databasePresent);
+    QCOMPARE(harness.Label("lblKeyword")->isVisible(), databasePresent);
+  }
+
+  void keyboardGoesFromOpenToImportOnly() {
+    WindowHarness harness;
+    QVERIFY(harness.Load());
+    for (const char* name : {"picMain", "lblEventName", "lblKeyword", "lblError"}) {
+      QCOMPARE(harness.Find<QWidget>(name)->focusPolicy(), Qt::NoFocus);
+    }
+    QCOMPARE(harness.Button("cmdOpen")->nextInFocusChain(), harness.Button("cmdUpdate"));
+    QVERIFY(QTest::qWaitForWindowActive(&harness.Window()));
+    QCOMPARE(harness.Window().focusWidget(), harness.Button("cmdOpen"));
+  }
+
+  void fileDialogControlLiesOnThePanel() {
+    WindowHarness harness;
+    const auto* dialog = harness.Window().findChild<main::CommonDialog*>(QStringLiteral("dlgOpen"));
+    QVERIFY(dialog);
+    QCOMPARE(dialog->parent(), harness.Panel());
+  }
+};
+
+}  // namespace pointimport::testing
+
+QTEST_MAIN(pointimport::testing::FrmMainLayoutTest)
+#include "frm_main_layout_test.moc"

@@ -1,0 +1,212 @@
+#pragma once
+
+// What the window tests share: a platform that records what the window asks
+// of it and answers the file dialog from a script, a real SQLite connection
+// that records its Open and Close calls, a lap-file component whose answers
+// each test sets, and a window built on them in a temporary program folder.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QTest>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "convert/runtime_error.h"
+#include "convert/utf.h"
+#include "main/window/frm_main.h"
+#include "main/window/qt_text.h"
+#include "outside/create_object.h"
+#include "outside/iof_lap_component.h"
+#include "outside/points_database_file.h"
+#include "outside/sqlite_connection.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+namespace pointimport::testing {
+
+// Lets QCOMPARE print the core's text.
+inline QString Q(const std::u16string& text) { return main::ToQString(text); }
+
+class RecordingPlatform : public main::WindowPlatform {
+ public:
+  struct Message {
+    std::u16string text;
+    int pointer;
+  };
+
+  std::u16string ProgramFolder() override { return programFolder; }
+
+  std::optional<std::u16string> ChooseFile(const main::FileChoice& choice) override {
+    events.push_back("dialog");
+    choices.push_back(choice);
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  void SetMousePointer(int value) override {
+    pointer = value;
+    events.push_back("pointer " + std::to_string(value));
+  }
+
+  void DoEvents() override { events.push_back("events"); }
+
+  void ShowMessage(const std::u16string& text) override {
+    events.push_back("message");
+    messages.push_back({text, pointer});
+    if (onMessage) onMessage();
+  }
+
+  std::u16string programFolder;
+  // The file dialog's answers in turn; nothing (a cancel) once they run out.
+  std::deque<std::optional<std::u16string>> answers;
+  std::vector<main::FileChoice> choices;
+  std::vector<std::string> events;
+  std::vector<Message> messages;
+  int pointer = kDefaultPointer;
+  std::function<void()> onMessage;
+};
+
+class RecordingConnection : public outside::SqliteConnection {
+ public:
+  explicit RecordingConnection(std::vector<std::u16string>& calls) : calls_(calls) {}
+
+  void Open(const std::u16string& connectionString) override {
+    calls_.push_back(u"Open " + connectionString);
+    SqliteConnection::Open(connectionString);
+  }
+  void Close() override {
+    calls_.push_back(u"Close");
+    SqliteConnection::Close();
+  }
+
+ private:
+  std::vector<std::u16string>& calls_;
+};
+
+// What the scripted component does when a path is loaded.
+struct LapOutcome {
+  convert::Variant loaded = convert::Variant(true);
+  convert::Variant description = convert::Variant(u"");
+  convert::Variant keyword = convert::Variant(u"");
+  std::optional<convert::RuntimeError> loadError;
+};
+
+class ScriptedLapComponent : public outside::LapComponent {
+ public:
+  std::map<std::u16string, LapOutcome> outcomes;
+  std::vector<std::u16string> calls;
+  LapOutcome current;  // what the event data shows now
+
+  std::shared_ptr<outside::LapFileControl> FileControl() override {
+    return std::make_shared<FileControlObject>(*this);
+  }
+  std::shared_ptr<outside::LapEventData> EventData() override { return std::make_shared<EventDataObject>(*this); }
+  convert::Variant ClassCount() override { return convert::Variant(std::int32_t{0}); }
+  std::shared_ptr<outside::LapClassData> ClassData(std::int32_t) override { return nullptr; }
+  std::shared_ptr<outside::LapResultsHolder> NewResultsHolder() override { return nullptr; }
+
+ private:
+  struct FileControlObject : outside::LapFileControl {
+    explicit FileControlObject(ScriptedLapComponent& owner) : owner(owner) {}
+    convert::Variant FileLoadFilter() override {
+      owner.calls.push_back(u"FileLoadFilter");
+      return convert::Variant(u"ラップ (*.xml)|*.xml");
+    }
+    convert::Variant LoadLapFile(const std::u16string& path) override {
+      owner.calls.push_back(u"LoadLapFile " + path);
+      const LapOutcome outcome = owner.outcomes.at(path);
+      if (outcome.loadError) throw *outcome.loadError;
+      owner.current = outcome;
+      return outcome.loaded;
+    }
+    ScriptedLapComponent& owner;
+  };
+  struct EventDataObject : outside::LapEventData {
+    explicit EventDataObject(ScriptedLapComponent& owner) : owner(owner) {}
+    convert::Variant ToString() override {
+      owner.calls.push_back(u"ToString");
+      return owner.current.description;
+    }
+    convert::Variant FileName() override {
+      owner.calls.push_back(u"FileName");
+      return owner.current.keyword;
+    }
+    convert::Variant EventName() override { return owner.current.description; }
+    convert::Variant Terrain() override { return convert::Variant(u""); }
+    convert::Variant EventDate() override { return convert::Variant::Null(); }
+    ScriptedLapComponent& owner;
+  };
+};
+
+inline const char16_t kNoKeywordText[] = u"[エラー] ファイル名キーワードが指定されていません";
+
+// A window whose program folder is a fresh temporary folder, with or without
+// a points database in it. The objects that the window creates by ProgID
+// are the recording connection and, unless a test registers another, the
+// scripted component; the program's own come back when the harness goes.
+class WindowHarness {
+ public:
+  enum class Database { Present, Missing };
+
+  explicit WindowHarness(Database database = Database::Present, const std::u16string& folderSuffix = u"") {
+    folder = convert::Utf8ToUtf16(dir.Path().string()) + folderSuffix;
+    databasePath = dir.File(convert::Utf16ToUtf8(outside::kPointsDatabaseFileName));
+    if (database == Database::Present) CreateTestDatabase(databasePath);
+    outside::RegisterObject(outside::kConnectionProgId,
+                            [this] { return std::make_shared<RecordingConnection>(connectionCalls); });
+    outside::RegisterObject(outside::kLapComponentProgId, [this] { return component; });
+  }
+
+  ~WindowHarness() {
+    outside::RegisterObject(outside::kConnectionProgId, [] { return std::make_shared<outside::SqliteConnection>(); });
+    outside::RegisterObject(outside::kLapComponentProgId,
+                            [] { return std::make_shared<outside::IofLapComponent>(); });
+  }
+
+  // Builds the window; Load() then runs its load step.
+  main::frmMain& Window() {
+    if (!window) {
+      window = std::make_unique<main::frmMain>([this](QWidget&) {
+        auto made = std::make_unique<RecordingPlatform>();
+        made->programFolder = folder;
+        platform = made.get();
+        return made;
+      });
+    }
+    return *window;
+  }
+
+  bool Load() { return Window().LoadAndShow(); }
+
+  template <class Widget>
+  Widget* Find(const char* name) {
+    return Window().findChild<Widget*>(QLatin1String(name));
+  }
+  QLabel* Label(const char* name) { return Find<QLabel>(name); }
+  QPushButton* Button(const char* name) { return Find<QPushButton>(name); }
+  QWidget* Panel() { return Find<QWidget>("picMain"); }
+
+  // Clicks Open with the dialog answering path (nothing: cancel).
+  void Open(const std::optional<std::u16string>& path) {
+    platform->answers.push_back(path);
+    QTest::mouseClick(Button("cmdOpen"), Qt::LeftButton);
+  }
+
+  TempDir dir;
+  std::u16string folder;
+  std::filesystem::path databasePath;
+  std::vector<std::u16string> connectionCalls;
+  std::shared_ptr<outside::LapComponent> component = std::make_shared<ScriptedLapComponent>();
+  RecordingPlatform* platform = nullptr;
+  std::unique_ptr<main::frmMain> window;
+};
+
+}  // namespace pointimport::testing
