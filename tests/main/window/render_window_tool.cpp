@@ -1,0 +1,113 @@
+// render_window: pictures of the window for the README, in the states the
+// operator meets: connected, not connected, and with a lap file loaded.
+//
+//   render_window OUTPUT_FOLDER
+//
+// Runs on a real display (scripts/render_window.sh starts one under Xvfb).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <filesystem>
+#include <iostream>
+
+#include "convert/utf.h"
+#include "main/window/frm_main.h"
+#include "main/window/qt_text.h"
+#include "main/window/qt_translation.h"
+#include "main/window/qt_window_platform.h"
+#include "outside/points_database_file.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+namespace {
+
+using pointimport::convert::Utf8ToUtf16;
+namespace main = pointimport::main;
+namespace testing = pointimport::testing;
+
+constexpr char kLapFile[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ResultList xmlns="http://www.orienteering.org/datastandard/3.0" iofVersion="3.0" status="Complete">
+  <Event>
+    <Id>KANTO-MIDDLE-2024</Id>
+    <Name>第12回 関東ミドル選手権</Name>
+    <StartTime><Date>2024-05-12</Date></StartTime>
+  </Event>
+  <ClassResult>
+    <Class sex="M"><Name>M21A</Name></Class>
+    <PersonResult>
+      <Person><Name><Family>山田</Family><Given>太郎</Given></Name></Person>
+      <Organisation><Name>東京OLC</Name></Organisation>
+      <Result><Time>2723</Time><Position>1</Position><Status>OK</Status></Result>
+    </PersonResult>
+    <PersonResult>
+      <Person><Name><Family>佐藤</Family><Given>花子</Given></Name></Person>
+      <Organisation><Name>横浜OLC</Name></Organisation>
+      <Result><Time>2981</Time><Position>2</Position><Status>OK</Status></Result>
+    </PersonResult>
+  </ClassResult>
+</ResultList>
+)";
+
+// The desktop as it is, but with the program folder and the file dialog's
+// answer fixed.
+class RenderPlatform : public main::QtWindowPlatform {
+ public:
+  RenderPlatform(QWidget& window, std::u16string folder, std::optional<std::u16string> answer)
+      : QtWindowPlatform(window), folder_(std::move(folder)), answer_(std::move(answer)) {}
+
+  std::u16string ProgramFolder() override { return folder_; }
+  std::optional<std::u16string> ChooseFile(const main::FileChoice&) override { return answer_; }
+
+ private:
+  std::u16string folder_;
+  std::optional<std::u16string> answer_;
+};
+
+void Settle() {
+  QElapsedTimer elapsed;
+  elapsed.start();
+  while (elapsed.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+bool Render(const std::filesystem::path& folder, const std::optional<std::u16string>& lapFile,
+            const std::filesystem::path& picture) {
+  main::frmMain window([&](QWidget& w) {
+    return std::make_unique<RenderPlatform>(w, Utf8ToUtf16(folder.string()), lapFile);
+  });
+  if (!window.LoadAndShow()) return false;
+  Settle();
+  if (lapFile) {
+    window.findChild<QWidget*>(QStringLiteral("cmdOpen"))->setFocus();
+    QMetaObject::invokeMethod(window.findChild<QObject*>(QStringLiteral("cmdOpen")), "click");
+    Settle();
+  }
+  const bool saved = window.grab().save(QString::fromStdString(picture.string()));
+  window.close();
+  std::cout << (saved ? "wrote " : "could not write ") << picture.string() << "\n";
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::cerr << "usage: render_window OUTPUT_FOLDER\n";
+    return 2;
+  }
+  main::InstallQtJapaneseTranslation(application);
+  const std::filesystem::path output = argv[1];
+
+  testing::TempDir connected;
+  testing::CreateTestDatabase(connected.File(pointimport::convert::Utf16ToUtf8(
+      pointimport::outside::kPointsDatabaseFileName)));
+  testing::WriteFileBytes(connected.File("kanto_middle_2024.xml"), kLapFile);
+  testing::TempDir notConnected;
+
+  const bool ok =
+      Render(connected.Path(), std::nullopt, output / "window_connected.png") &&
+      Render(notConnected.Path(), std::nullopt, output / "window_not_connected.png") &&
+      Render(connected.Path(), Utf8ToUtf16(connected.File("kanto_middle_2024.xml").string()),
+             output / "window_loaded.png");
+  return ok ? 0 : 1;
+}
