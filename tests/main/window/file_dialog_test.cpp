@@ -116,21 +116,6 @@ class FileDialogTest : public QObject {
     QVERIFY(!dialog.calls.contains("ShowOpen"));
   }
 
-  void dialogControlRaisesOnCancelOnlyWhenAskedTo() {
-    ScriptedChooser chooser;
-    main::CommonDialog dialog(chooser, nullptr);
-    dialog.ShowOpen();
-    QCOMPARE(ToQString(dialog.FileName()), QString());
-    dialog.SetCancelError(true);
-    try {
-      dialog.ShowOpen();
-      QFAIL("no error");
-    } catch (const convert::RuntimeError& error) {
-      QVERIFY(error.Number() > 0);
-      QCOMPARE(error.Number(), convert::error_number::kFileDialogCancelled);
-    }
-  }
-
   void dialogControlKeepsTheChosenPathAndOffersItAgain() {
     ScriptedChooser chooser;
     main::CommonDialog dialog(chooser, nullptr);
@@ -153,7 +138,6 @@ class FileDialogTest : public QObject {
     QTest::newRow("open, mode 0") << false << 0x44CC8 << false << true;
     QTest::newRow("save, mode 1") << true << 0x448E2 << true << true;
     QTest::newRow("save, mode 2") << true << 0x448E0 << false << true;
-    QTest::newRow("open asks nothing about overwriting") << false << 0x2 << false << false;
   }
 
   void dialogControlActsOnTheFlagsThatApply() {

@@ -53,23 +53,6 @@ class FrmMainLoadTest : public QObject {
     QVERIFY(harness.platform->messages.empty());
   }
 
-  void startsWithOpenEnabledAndImportDisabled_data() {
-    QTest::addColumn<bool>("databasePresent");
-    QTest::newRow("connected") << true;
-    QTest::newRow("not connected") << false;
-  }
-
-  void startsWithOpenEnabledAndImportDisabled() {
-    QFETCH(bool, databasePresent);
-    WindowHarness harness(databasePresent ? WindowHarness::Database::Present : WindowHarness::Database::Missing);
-    QVERIFY(harness.Load());
-    QVERIFY(harness.Window().isVisible());
-    QVERIFY(harness.Button("cmdOpen")->isEnabled());
-    QVERIFY(!harness.Button("cmdUpdate")->isEnabled());
-    QCOMPARE(harness.Label("lblEventName")->text(), QString());
-    QCOMPARE(harness.Label("lblKeyword")->text(), QString());
-  }
-
   // Any failure to open leaves the window up with the cause under the
   // fixed sentence; no message box.
   void namesTheCauseWhenTheDatabaseCannotBeOpened_data() {
@@ -114,16 +97,22 @@ class FrmMainLoadTest : public QObject {
              Q(u"実行時エラー '429':\r\n\r\nオブジェクトを作成できません: " + main::FromQString(progId)));
   }
 
-  void closingClosesTheConnectionInBothStates_data() {
+  // Both states start alike, and closing closes the connection in both.
+  void bothStatesStartWithOpenOnlyAndCloseTheConnection_data() {
     QTest::addColumn<bool>("databasePresent");
     QTest::newRow("connected") << true;
     QTest::newRow("not connected") << false;
   }
 
-  void closingClosesTheConnectionInBothStates() {
+  void bothStatesStartWithOpenOnlyAndCloseTheConnection() {
     QFETCH(bool, databasePresent);
     WindowHarness harness(databasePresent ? WindowHarness::Database::Present : WindowHarness::Database::Missing);
     QVERIFY(harness.Load());
+    QVERIFY(harness.Window().isVisible());
+    QVERIFY(harness.Button("cmdOpen")->isEnabled());
+    QVERIFY(!harness.Button("cmdUpdate")->isEnabled());
+    QCOMPARE(harness.Label("lblEventName")->text(), QString());
+    QCOMPARE(harness.Label("lblKeyword")->text(), QString());
     QVERIFY(harness.Window().close());
     QCOMPARE(harness.connectionCalls.size(), size_t{2});
     QCOMPARE(Q(harness.connectionCalls[1]), QStringLiteral("Close"));

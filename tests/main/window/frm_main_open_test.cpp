@@ -4,7 +4,6 @@
 
 #include "window_harness.h"
 
-Q_DECLARE_METATYPE(pointimport::convert::Variant)
 Q_DECLARE_METATYPE(pointimport::testing::LapOutcome)
 
 namespace pointimport::testing {
@@ -74,16 +73,6 @@ class FrmMainOpenTest : public QObject {
     QVERIFY(choice.folderMustExist);
   }
 
-  void offersTheLastChosenFileAgain() {
-    WindowHarness harness;
-    Script(harness);
-    QVERIFY(harness.Load());
-    harness.Open(u"/laps/e1.xml");
-    harness.Open(std::nullopt);
-    QCOMPARE(Q(harness.platform->choices.at(0).offeredPath), QString());
-    QCOMPARE(Q(harness.platform->choices.at(1).offeredPath), QStringLiteral("/laps/e1.xml"));
-  }
-
   void cancellingChangesNothing_data() {
     QTest::addColumn<QString>("earlierFile");
     QTest::newRow("first use") << "";
@@ -135,28 +124,6 @@ class FrmMainOpenTest : public QObject {
     CompareShown(ShownBy(harness), {"", QString::fromUtf16(kNoKeywordText), false});
     const std::vector<std::string> events = {"dialog", "pointer 11", "events", "message", "pointer 0"};
     QCOMPARE(harness.platform->events, events);
-  }
-
-  void onlyFalseOrZeroCountsAsAFailedLoad_data() {
-    QTest::addColumn<Variant>("loaded");
-    QTest::addColumn<bool>("failed");
-    QTest::newRow("False") << Variant(false) << true;
-    QTest::newRow("0") << Variant(std::int32_t{0}) << true;
-    QTest::newRow("True") << Variant(true) << false;
-    QTest::newRow("-1") << Variant::Integer(-1) << false;
-    QTest::newRow("text") << Variant(u"False") << false;
-    QTest::newRow("Null") << Variant::Null() << false;
-  }
-
-  void onlyFalseOrZeroCountsAsAFailedLoad() {
-    QFETCH(Variant, loaded);
-    QFETCH(bool, failed);
-    WindowHarness harness;
-    Component(harness).outcomes[u"/laps/x.xml"] = {loaded, Variant(u"大会"), Variant(u"X")};
-    QVERIFY(harness.Load());
-    harness.Open(u"/laps/x.xml");
-    QCOMPARE(harness.platform->messages.empty(), !failed);
-    CompareShown(ShownBy(harness), {"大会", "X", true});
   }
 
   // An error of the component reports its number and description; the

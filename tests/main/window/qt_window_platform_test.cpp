@@ -129,20 +129,6 @@ class QtWindowPlatformTest : public QObject {
     QCOMPARE(seen.windowCursor, Qt::WaitCursor);
   }
 
-  void pointerIsTheWindowsOwn() {
-    platform_.SetMousePointer(import::ImportHost::kHourglassPointer);
-    QCOMPARE(window_.cursor().shape(), Qt::WaitCursor);
-    platform_.SetMousePointer(import::ImportHost::kDefaultPointer);
-    QCOMPARE(window_.cursor().shape(), Qt::ArrowCursor);
-  }
-
-  void pendingEventsAreHandledOnce() {
-    int handled = 0;
-    QMetaObject::invokeMethod(&window_, [&] { ++handled; }, Qt::QueuedConnection);
-    platform_.DoEvents();
-    QCOMPARE(handled, 1);
-  }
-
   void fileDialogIsQtsOwnInJapanese() {
     struct Seen {
       bool qtDialog = false;
