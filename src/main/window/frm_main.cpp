@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "import/import_run.h"
 #include "main/database_location.h"
 #include "main/window/error_report.h"
 #include "main/window/qt_text.h"
@@ -128,8 +129,18 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::cmdUpdate_Click() {
-  // The import run is connected here, with cnDb, objLap and *platform_ as
-  // its host; until then the button does nothing.
+  // A run that stops has rolled everything back; the window stays as it was
+  // before the run, so the operator can mend the cause and press Import again.
+  try {
+    import::RunImport(*cnDb, *objLap, *platform_);
+  } catch (const convert::RuntimeError& error) {
+    platform_->SetMousePointer(import::ImportHost::kDefaultPointer);
+    ReportError(error);
+    return;
+  }
+  lblEventName->setText(QString());
+  lblKeyword->setText(QString());
+  cmdUpdate->setEnabled(false);
 }
 
 void frmMain::ShowCentred() {
