@@ -1,23 +1,76 @@
 #include "convert/sql_value.h"
 
+#include <cmath>
 #include <cstdio>
+#include <string_view>
+#include <vector>
 
 #include "convert/date_number.h"
+#include "convert/runtime_error.h"
 
 namespace pointimport::convert {
 
 namespace {
 
-std::u16string QuotedText(const std::u16string& text) {
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The quoted literal of a text without U+0000.
+std::u16string QuotedRun(std::u16string_view text) {
   std::u16string out;
   out.reserve(text.size() + 2);
   out.push_back(u'\'');
-  for (char16_t c : text) {
-    // Doubled, so that no value can end its literal early.
-    if (c == u'\'') out.push_back(u'\'');
-    out.push_back(c);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      out.push_back(c);
+      out.push_back(text[++i]);
+    } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+      // SQLite would take the next code unit into the character, an
+      // apostrophe included, and so end the literal early.
+      out.push_back(u'\uFFFD');
+    } else {
+      // Doubled, so that no value can end its literal early.
+      if (c == u'\'') out.push_back(u'\'');
+      out.push_back(c);
+    }
   }
   out.push_back(u'\'');
+  return out;
+}
+
+// Joins operands[first, last) with || as a balanced tree: SQLite refuses an
+// expression nested more than 1000 deep, and a chain nests one per operator.
+void AppendJoined(const std::vector<std::u16string>& operands, std::size_t first, std::size_t last,
+                  std::u16string& out) {
+  if (last - first == 1) {
+    out += operands[first];
+    return;
+  }
+  const std::size_t middle = first + (last - first) / 2;
+  out += u'(';
+  AppendJoined(operands, first, middle, out);
+  out += u"||";
+  AppendJoined(operands, middle, last, out);
+  out += u')';
+}
+
+// SQLite reads a statement only up to U+0000, so each one is joined in as
+// char(0). The literal still starts and ends with a quoted run, which
+// LiteralInside relies on, and || binds tighter than any other binary
+// operator, so the whole stays one operand.
+std::u16string QuotedText(const std::u16string& text) {
+  if (text.find(u'\0') == std::u16string::npos) return QuotedRun(text);
+  std::vector<std::u16string> operands;
+  std::size_t start = 0;
+  for (std::size_t nul; (nul = text.find(u'\0', start)) != std::u16string::npos; start = nul + 1) {
+    operands.push_back(QuotedRun(std::u16string_view(text).substr(start, nul - start)));
+    operands.push_back(u"char(0)");
+  }
+  operands.push_back(QuotedRun(std::u16string_view(text).substr(start)));
+  std::u16string out = operands.front() + u"||";
+  AppendJoined(operands, 1, operands.size() - 1, out);
+  out += u"||" + operands.back();
   return out;
 }
 
@@ -31,6 +84,17 @@ std::u16string QuotedDate(double dateNumber) {
   return std::u16string(buffer, buffer + length);
 }
 
+// From here up, 15 significant digits round past the largest double, and
+// SQLite would read the literal as an infinity.
+constexpr double kFirstUnwritableMagnitude = 0x1.ffffffffffffcp+1023;
+
+std::u16string NumberText(const Variant& value) {
+  if (value.Kind() == VariantKind::Double && std::fabs(value.AsDouble()) >= kFirstUnwritableMagnitude) {
+    throw RuntimeError(error_number::kOverflow, u"オーバーフローしました。");
+  }
+  return ToText(value);
+}
+
 }  // namespace
 
 std::u16string FormatSqlValue(const Variant& value) {
@@ -41,8 +105,9 @@ std::u16string FormatSqlValue(const Variant& value) {
     case VariantKind::Boolean: return value.AsBoolean() ? u"1" : u"0";
     default:
       // Empty, the integers and Double: their plain text, which for a Double
-      // is 15 significant digits and raises overflow for NaN and infinities.
-      return ToText(value);
+      // is 15 significant digits and raises overflow for NaN, the infinities
+      // and what those digits would carry past the largest double.
+      return NumberText(value);
   }
 }
 

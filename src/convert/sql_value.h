@@ -7,6 +7,10 @@
 namespace pointimport::convert {
 
 // The SQL literal text of a value, as it stands in a statement.
+//
+// SQLite reads a String's literal back as the text, except that an unpaired
+// surrogate, which its UTF-8 cannot hold, comes back as U+FFFD. U+0000 is
+// joined in as 'a'||char(0)||'b'.
 std::u16string FormatSqlValue(const Variant& value);
 
 // A copy of defaultValue when value is Null, else a copy of value.

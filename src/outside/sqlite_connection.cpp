@@ -237,8 +237,10 @@ bool SqliteConnection::Bind(sqlite3_stmt* statement, const std::vector<LiftedLit
     const int index = static_cast<int>(i) + 1;
     int rc = SQLITE_OK;
     if (const auto* text = std::get_if<TextLiteral>(&literals[i])) {
-      rc = sqlite3_bind_text16(statement, index, text->text.data(),
-                               static_cast<int>(text->text.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+      // As UTF-8: bound as UTF-16, a leading U+FEFF would be dropped as a
+      // byte-order mark, and a leading U+FFFE would turn the rest around.
+      const std::string utf8 = Utf16ToUtf8(text->text);
+      rc = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     } else if (const auto* integer = std::get_if<IntegerLiteral>(&literals[i])) {
       rc = sqlite3_bind_int64(statement, index, integer->value);
     } else {

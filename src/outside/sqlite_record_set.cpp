@@ -37,10 +37,11 @@ Variant ColumnValue(sqlite3_stmt* statement, int column) {
     }
     case SQLITE_FLOAT: return Variant(sqlite3_column_double(statement, column));
     default: {
-      // Text, and a blob read as text: SQLite hands out UTF-16 directly.
-      const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
-      const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes16(statement, column));
-      return Variant(std::u16string(text ? text : u"", text ? bytes / sizeof(char16_t) : 0));
+      // Text, and a blob read as text, from the UTF-8 the database keeps:
+      // SQLite's own UTF-16 reading turns U+FFFE and U+FFFF into U+FFFD.
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+      const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+      return Variant(convert::Utf8ToUtf16(std::string_view(text ? text : "", text ? bytes : 0)));
     }
   }
 }

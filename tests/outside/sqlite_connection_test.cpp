@@ -137,6 +137,23 @@ TEST_F(SqliteConnectionTest, ReadsEachStorageClassAsItsKind) {
   EXPECT_THROW(row->Fields(u"missing"), RuntimeError);
 }
 
+// SQLite's UTF-16 interfaces take a leading U+FEFF or U+FFFE for a
+// byte-order mark, and read U+FFFE and U+FFFF back as U+FFFD.
+TEST_F(SqliteConnectionTest, StoresAndReadsBackTextsAsWritten) {
+  const std::u16string texts[] = {u"\xFEFF" u"ab", u"\xFFFE" u"ab", u"\xFEFF", u"\xFFFE", u"a\xFFFF",
+                                  u"\xFFFF\xFFFE", u"a\xFEFF" u"b", u"\xD842\xDFB7"};
+  int id = 0;
+  for (const auto& text : texts) {
+    const std::u16string key = convert::Utf8ToUtf16(std::to_string(++id));
+    connection_->Execute(u"INSERT INTO PERSON (ID, NAME) VALUES ('" + key + u"', '" + text + u"')");
+    EXPECT_EQ(Rows("SELECT NAME FROM PERSON WHERE ID = '" + std::to_string(id) + "'"),
+              std::vector<std::string>{convert::Utf16ToUtf8(text)})
+        << id;
+    const auto row = connection_->Execute(u"SELECT NAME FROM PERSON WHERE ID = '" + key + u"'");
+    EXPECT_EQ(row->Fields(u"NAME").Value, Variant(text)) << id;
+  }
+}
+
 TEST_F(SqliteConnectionTest, RejectsMoreThanOneStatementAndRunsNoneOfIt) {
   EXPECT_NE(ErrorOf(u"INSERT INTO EVENT (ID) VALUES ('a'); DROP TABLE PERSON").find("一つだけ"),
             std::string::npos);
