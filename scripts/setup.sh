@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything the project needs to build,
 # test and run. Only missing packages are installed.
+#
+#   scripts/setup.sh [--fuzz]   --fuzz: also clang and libFuzzer, for scripts/fuzz.sh
 set -euo pipefail
 
 packages=(
@@ -12,6 +14,9 @@ packages=(
   xvfb xauth fonts-ipafont-gothic
   python3 time
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
