@@ -2,27 +2,19 @@
 
 #include <array>
 
+#include "convert/ascii_case.h"
+
 namespace pointimport::outside {
 
 namespace {
 
 constexpr std::array<std::u16string_view, 3> kKnownKeys = {u"DRIVER", u"DefaultDir", u"DBQ"};
 
-char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? c - 0x20 : c; }
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  }
-  return true;
-}
-
 // The known key whose "KEY=" starts at text[pos], if any.
 std::optional<std::u16string_view> KeyAt(std::u16string_view text, std::size_t pos) {
   for (const auto key : kKnownKeys) {
     if (pos + key.size() < text.size() && text[pos + key.size()] == u'=' &&
-        EqualsIgnoringCase(text.substr(pos, key.size()), key)) {
+        convert::EqualsIgnoringAsciiCase(text.substr(pos, key.size()), key)) {
       return key;
     }
   }
@@ -42,7 +34,7 @@ std::optional<std::u16string> ConnectionStringValue(std::u16string_view connecti
            !(connectionString[end] == u';' && KeyAt(connectionString, end + 1))) {
       ++end;
     }
-    if (found && EqualsIgnoringCase(*found, key)) {
+    if (found && convert::EqualsIgnoringAsciiCase(*found, key)) {
       return std::u16string(connectionString.substr(valueStart, end - valueStart));
     }
     pos = end + 1;

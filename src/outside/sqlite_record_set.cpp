@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "convert/ascii_case.h"
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
 
@@ -13,16 +14,6 @@ using convert::Variant;
 namespace error_number = convert::error_number;
 
 namespace {
-
-char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? c - 0x20 : c; }
-
-bool SameColumnName(const char16_t* columnName, std::u16string_view name) {
-  std::size_t i = 0;
-  for (; columnName[i] != 0; ++i) {
-    if (i >= name.size() || AsciiUpper(columnName[i]) != AsciiUpper(name[i])) return false;
-  }
-  return i == name.size();
-}
 
 Variant ColumnValue(sqlite3_stmt* statement, int column) {
   switch (sqlite3_column_type(statement, column)) {
@@ -63,7 +54,7 @@ Field SqliteRecordSet::Fields(std::u16string_view name) const {
   const int columns = sqlite3_column_count(statement_.get());
   for (int column = 0; column < columns; ++column) {
     const auto* columnName = static_cast<const char16_t*>(sqlite3_column_name16(statement_.get(), column));
-    if (columnName && SameColumnName(columnName, name)) return {ColumnValue(statement_.get(), column)};
+    if (columnName && convert::EqualsIgnoringAsciiCase(columnName, name)) return {ColumnValue(statement_.get(), column)};
   }
   throw RuntimeError(error_number::kDatabaseError,
                      u"列が見つかりません: " + std::u16string(name));

@@ -3,11 +3,12 @@
 #include <array>
 #include <limits>
 
+#include "convert/ascii_case.h"
+
 namespace pointimport::outside {
 
 namespace {
 
-char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? c - 0x20 : c; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // SQLite's identifier characters: ASCII letters, digits, "_", "$", and every
@@ -15,14 +16,6 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsIdentifierChar(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || IsDigit(c) || c == u'_' ||
          c > 0x7F;
-}
-
-bool EqualsIgnoringCase(std::u16string_view word, std::u16string_view upper) {
-  if (word.size() != upper.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (AsciiUpper(word[i]) != upper[i]) return false;
-  }
-  return true;
 }
 
 bool StartsWithDataStatement(std::u16string_view statement) {
@@ -36,7 +29,7 @@ bool StartsWithDataStatement(std::u16string_view statement) {
   const std::u16string_view word = statement.substr(start, end - start);
   static constexpr std::array<std::u16string_view, 4> kKinds = {u"SELECT", u"INSERT", u"UPDATE", u"DELETE"};
   for (const auto kind : kKinds) {
-    if (EqualsIgnoringCase(word, kind)) return true;
+    if (convert::EqualsIgnoringAsciiCase(word, kind)) return true;
   }
   return false;
 }
@@ -138,7 +131,7 @@ std::optional<StatementShape> LiftLiterals(std::u16string_view statement) {
       std::size_t end = i;
       while (end < statement.size() && IsIdentifierChar(statement[end])) ++end;
       const std::u16string_view word = statement.substr(i, end - i);
-      if (EqualsIgnoringCase(word, u"ORDER") || EqualsIgnoringCase(word, u"GROUP")) return std::nullopt;
+      if (convert::EqualsIgnoringAsciiCase(word, u"ORDER") || convert::EqualsIgnoringAsciiCase(word, u"GROUP")) return std::nullopt;
       shape.text.append(word);
       i = end;
     } else if (c == u'?' || c == u':' || c == u'@' || c == u'#' ||
