@@ -32,8 +32,7 @@ std::u16string DefaultDatabasePath() {
 // The connection string the window builds, for a database anywhere.
 std::u16string ConnectionStringFor(const std::u16string& databasePath) {
   const std::string folder = std::filesystem::path(Utf16ToUtf8(databasePath)).parent_path().string();
-  return u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" + Utf8ToUtf16(folder) + u";DBQ=" +
-         databasePath;
+  return ConnectionStringForFile(Utf8ToUtf16(folder), databasePath);
 }
 
 std::string ErrorText(const RuntimeError& error) {

@@ -12,9 +12,12 @@ std::u16string AddPathSeparator(std::u16string path) {
   return path;
 }
 
+std::u16string ConnectionStringForFile(const std::u16string& folder, const std::u16string& databasePath) {
+  return u"DRIVER=Microsoft Access Driver (*.mdb);" + (u"DefaultDir=" + folder) + u";" + u"DBQ=" + databasePath;
+}
+
 std::u16string BuildConnectionString(const std::u16string& programFolder) {
-  return u"DRIVER=Microsoft Access Driver (*.mdb);" + (u"DefaultDir=" + programFolder) + u";" +
-         u"DBQ=" + AddPathSeparator(programFolder) + outside::kPointsDatabaseFileName;
+  return ConnectionStringForFile(programFolder, AddPathSeparator(programFolder) + outside::kPointsDatabaseFileName);
 }
 
 std::u16string ProgramFolder() {

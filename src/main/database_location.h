@@ -15,6 +15,10 @@ inline constexpr char16_t kPathSeparator = u'/';
 // "/" or "\" (compared exactly). An empty path gives one separator.
 std::u16string AddPathSeparator(std::u16string path);
 
+// The connection string of a points database file, with folder as its
+// default directory.
+std::u16string ConnectionStringForFile(const std::u16string& folder, const std::u16string& databasePath);
+
 // The connection string of the points database in the given program folder:
 // "DRIVER=...;DefaultDir=<folder>;DBQ=<folder + separator>RovevizoduziDivoz.mdb".
 std::u16string BuildConnectionString(const std::u16string& programFolder);

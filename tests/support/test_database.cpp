@@ -18,9 +18,8 @@ void CreateTestDatabase(const std::filesystem::path& path) {
 }
 
 std::u16string ConnectionStringFor(const std::filesystem::path& path) {
-  return u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" +
-         convert::Utf8ToUtf16(path.parent_path().string()) + u";DBQ=" +
-         convert::Utf8ToUtf16(path.string());
+  return main::ConnectionStringForFile(convert::Utf8ToUtf16(path.parent_path().string()),
+                                       convert::Utf8ToUtf16(path.string()));
 }
 
 std::shared_ptr<outside::SqliteConnection> OpenTestConnection(const std::filesystem::path& path) {
