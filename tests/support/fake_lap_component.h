@@ -43,8 +43,6 @@ class FakeLapComponent : public outside::LapComponent {
   std::shared_ptr<outside::LapClassData> ClassData(std::int32_t classNumber) override;
   std::shared_ptr<outside::LapResultsHolder> NewResultsHolder() override;
 
-  FakeEvent& Event() { return event_; }
-
  private:
   FakeEvent event_;
 };
