@@ -36,29 +36,29 @@ class QuietHost : public import::ImportHost {
 
 // Generated files and a database holding 100 other events, made once.
 struct Fixture {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::map<int, fs::path> files;
   fs::path baseline = dir.File("baseline.mdb");
   fs::path database = dir.File("RovevizoduziDivoz.mdb");
 
   Fixture() {
     for (int runners : {2000, 20000}) {
-      files[runners] = testing::GenerateLapFile(dir.File(std::to_string(runners) + ".xml"),
+      files[runners] = test_support::GenerateLapFile(dir.File(std::to_string(runners) + ".xml"),
                                                 {.runners = runners, .classes = 120, .splits = 15, .seed = 7,
                                                  .eventId = "BENCH"});
     }
-    testing::CreateTestDatabase(baseline);
-    auto connection = testing::OpenTestConnection(baseline);
+    test_support::CreateTestDatabase(baseline);
+    auto connection = test_support::OpenTestConnection(baseline);
     auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
     QuietHost host;
-    const fs::path other = testing::GenerateLapFile(dir.File("other.xml"), {.runners = 200, .classes = 10, .seed = 3, .eventId = "OTHER"});
+    const fs::path other = test_support::GenerateLapFile(dir.File("other.xml"), {.runners = 200, .classes = 10, .seed = 3, .eventId = "OTHER"});
     for (int event = 0; event < 100; ++event) {
       // The same runners under 100 keywords: 100 events of 200 results.
-      std::string xml = testing::ReadFileBytes(other);
+      std::string xml = test_support::ReadFileBytes(other);
       const auto idStart = xml.find("<Id>", xml.find("<Event")) + 4;
       xml.replace(idStart, xml.find("</Id>", idStart) - idStart, "OTHER" + std::to_string(event));
       const fs::path file = dir.File("other" + std::to_string(event) + ".xml");
-      testing::WriteFileBytes(file, xml);
+      test_support::WriteFileBytes(file, xml);
       component->FileControl()->LoadLapFile(convert::Utf8ToUtf16(file.string()));
       import::RunImport(*connection, *component, host);
     }
@@ -82,7 +82,7 @@ void BM_WholeImport(benchmark::State& state) {
     state.ResumeTiming();
     auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
     component->FileControl()->LoadLapFile(file);
-    auto connection = testing::OpenTestConnection(fixture.database);
+    auto connection = test_support::OpenTestConnection(fixture.database);
     QuietHost host;
     import::RunImport(*connection, *component, host);
     connection->Close();
@@ -102,7 +102,7 @@ void BM_RunStatements(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     fixture.FreshDatabase();
-    auto connection = testing::OpenTestConnection(fixture.database);
+    auto connection = test_support::OpenTestConnection(fixture.database);
     state.ResumeTiming();
     QuietHost host;
     import::RunImport(*connection, *component, host);
@@ -146,8 +146,8 @@ struct Rows {
 Rows RowsOf(const fs::path& file) {
   auto& fixture = Shared();
   const fs::path scratch = fixture.dir.File("rows.mdb");
-  testing::CreateTestDatabase(scratch);
-  auto connection = testing::OpenTestConnection(scratch);
+  test_support::CreateTestDatabase(scratch);
+  auto connection = test_support::OpenTestConnection(scratch);
   auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
   component->FileControl()->LoadLapFile(convert::Utf8ToUtf16(file.string()));
   QuietHost host;
@@ -163,9 +163,9 @@ Rows RowsOf(const fs::path& file) {
     fields.push_back(row.substr(start));
     return fields;
   };
-  for (const auto& row : testing::QueryRows(scratch, "SELECT * FROM PERSON")) rows.persons.push_back(split(row));
-  for (const auto& row : testing::QueryRows(scratch, "SELECT * FROM RESULT")) rows.results.push_back(split(row));
-  rows.event = split(testing::QueryRows(scratch, "SELECT * FROM EVENT")[0]);
+  for (const auto& row : test_support::QueryRows(scratch, "SELECT * FROM PERSON")) rows.persons.push_back(split(row));
+  for (const auto& row : test_support::QueryRows(scratch, "SELECT * FROM RESULT")) rows.results.push_back(split(row));
+  rows.event = split(test_support::QueryRows(scratch, "SELECT * FROM EVENT")[0]);
   fs::remove(scratch);
   return rows;
 }

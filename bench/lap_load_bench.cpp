@@ -23,22 +23,22 @@ using namespace pointimport;
 // Per runner count, the generated UTF-8 file and the same event in
 // Shift_JIS, made once.
 struct Fixture {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::map<int, fs::path> utf8;
   std::map<int, fs::path> shiftJis;
 
   Fixture() {
     for (int runners : {2000, 20000}) {
       const std::string name = std::to_string(runners);
-      utf8[runners] = testing::GenerateLapFile(
+      utf8[runners] = test_support::GenerateLapFile(
           dir.File(name + ".xml"), {.runners = runners, .classes = 120, .splits = 15, .seed = 7, .eventId = "BENCH"});
-      const auto converted = testing::RunCommand("iconv", {"-f", "UTF-8", "-t", "CP932", utf8[runners].string()});
+      const auto converted = test_support::RunCommand("iconv", {"-f", "UTF-8", "-t", "CP932", utf8[runners].string()});
       if (converted.exitCode != 0) throw std::runtime_error("iconv failed: " + converted.err);
       std::string bytes = converted.out;
       const std::string declared = "encoding=\"UTF-8\"";
       bytes.replace(bytes.find(declared), declared.size(), "encoding=\"Shift_JIS\"");
       shiftJis[runners] = dir.File(name + "-sjis.xml");
-      testing::WriteFileBytes(shiftJis[runners], bytes);
+      test_support::WriteFileBytes(shiftJis[runners], bytes);
     }
   }
 };
@@ -70,7 +70,7 @@ void BM_LoadLapFileShiftJis(benchmark::State& state) {
 void BM_PugixmlParseOnly(benchmark::State& state) {
   const fs::path path = Shared().utf8[static_cast<int>(state.range(0))];
   for (auto _ : state) {
-    std::string bytes = testing::ReadFileBytes(path);
+    std::string bytes = test_support::ReadFileBytes(path);
     pugi::xml_document document;
     benchmark::DoNotOptimize(
         document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8));

@@ -123,6 +123,46 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
+std::u16string PathFromNative(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const std::size_t start = i;
+    bool valid = true;
+    const char32_t cp = DecodeOne(bytes, i, valid);
+    if (!valid) {
+      // One escape per byte, then decoding starts again at the next byte.
+      out.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[start])));
+      i = start + 1;
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char16_t>(cp));
+    } else {
+      out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    }
+  }
+  return out;
+}
+
+std::string NativePath(std::u16string_view path) {
+  std::string out;
+  out.reserve(path.size());
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    const bool atEnd = i == path.size();
+    const bool paired = !atEnd && i > 0 && path[i - 1] >= 0xD800 && path[i - 1] <= 0xDBFF;
+    // Only a lone U+DC80..U+DCFF is an escaped byte; U+DC00..U+DC7F would
+    // stand for ASCII, which is never escaped.
+    if (atEnd || (!paired && path[i] >= 0xDC80 && path[i] <= 0xDCFF)) {
+      out += Utf16ToUtf8(path.substr(begin, i - begin));
+      if (!atEnd) out.push_back(static_cast<char>(path[i] - 0xDC00));
+      begin = i + 1;
+    }
+  }
+  return out;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   bool valid = true;

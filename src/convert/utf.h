@@ -13,6 +13,14 @@ namespace pointimport::convert {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// File names are bytes to the file system, not always UTF-8. Inside they
+// travel as UTF-16 like any text: each byte that is no part of valid UTF-8
+// rides along as the lone low surrogate U+DC80..U+DCFF, so that NativePath
+// gives back exactly the bytes PathFromNative was given. Shown to a person
+// (through Utf16ToUtf8), such a byte reads as U+FFFD.
+std::u16string PathFromNative(std::string_view bytes);
+std::string NativePath(std::u16string_view path);
+
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates,
 // nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);

@@ -21,6 +21,8 @@ class Variant {
   Variant(bool value) : value_(value) {}
   Variant(std::u16string value) : value_(std::move(value)) {}
   Variant(const char16_t* value) : value_(std::u16string(value)) {}
+  // A narrow literal would otherwise convert to bool and pass as True.
+  Variant(const char*) = delete;
 
   static Variant Null() { return Variant(NullTag{}); }
   static Variant Integer(std::int16_t value) { return Variant(value); }

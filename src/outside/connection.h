@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,8 +35,10 @@ class Connection : public Object {
   virtual void Open(const std::u16string& connectionString) = 0;
 
   // Runs exactly one SQL statement. A SELECT returns its record set; other
-  // statements return nullptr.
-  virtual std::unique_ptr<RecordSet> Execute(const std::u16string& statement) = 0;
+  // statements return nullptr and, where recordsAffected is given, set it
+  // to the number of rows the statement inserted, changed or deleted.
+  virtual std::unique_ptr<RecordSet> Execute(const std::u16string& statement, std::int64_t* recordsAffected) = 0;
+  std::unique_ptr<RecordSet> Execute(const std::u16string& statement) { return Execute(statement, nullptr); }
 
   // Runs one statement so that its failure undoes that statement alone, also
   // inside a transaction; the failure is then raised as by Execute.

@@ -21,6 +21,9 @@ class LapFileControl {
   // Loads a file, replacing the one loaded before. False when it failed; the
   // component then holds no event.
   virtual convert::Variant LoadLapFile(const std::u16string& path) = 0;
+  // Why the last LoadLapFile failed, as a sentence for the operator; empty
+  // text after a load that succeeded, or where a component cannot tell.
+  virtual convert::Variant LastLoadError() { return convert::Variant(u""); }
 };
 
 class LapEventData {
@@ -31,6 +34,8 @@ class LapEventData {
   virtual convert::Variant EventName() = 0;
   virtual convert::Variant Terrain() = 0;
   virtual convert::Variant EventDate() = 0;
+  // True when the file says its results are provisional (not final).
+  virtual convert::Variant Provisional() { return convert::Variant(false); }
 };
 
 class LapClassData {

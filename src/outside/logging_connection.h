@@ -17,9 +17,10 @@ class LoggingConnection : public Connection {
   LoggingConnection(Connection& inner, Log log) : inner_(inner), log_(std::move(log)) {}
 
   void Open(const std::u16string& connectionString) override { inner_.Open(connectionString); }
-  std::unique_ptr<RecordSet> Execute(const std::u16string& statement) override {
+  using Connection::Execute;
+  std::unique_ptr<RecordSet> Execute(const std::u16string& statement, std::int64_t* recordsAffected) override {
     log_(statement);
-    return inner_.Execute(statement);
+    return inner_.Execute(statement, recordsAffected);
   }
   void ExecuteInSavepoint(const std::u16string& statement) override {
     log_(statement);

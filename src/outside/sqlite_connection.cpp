@@ -120,7 +120,7 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   cache_ = std::make_shared<StatementCache>();
 }
 
-std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& statement) {
+std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& statement, std::int64_t* recordsAffected) {
   CheckTransactionIntact();
   PreparedStatement prepared = PrepareForExecution(statement);
   if (sqlite3_column_count(prepared.statement.get()) > 0) {
@@ -137,6 +137,7 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   const int rc = sqlite3_step(prepared.statement.get());
   std::optional<RuntimeError> failure;
   if (rc != SQLITE_DONE && rc != SQLITE_ROW) failure = DatabaseError(u"SQL 文を実行できません");
+  if (recordsAffected && !failure) *recordsAffected = sqlite3_changes64(Handle());
   if (prepared.shape) cache_->Give(*prepared.shape, std::move(prepared.statement));
   if (failure) throw *failure;
   return nullptr;

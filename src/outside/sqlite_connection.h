@@ -30,7 +30,8 @@ class SqliteConnection : public Connection {
   static constexpr int kBusyTimeoutMilliseconds = 5000;
 
   void Open(const std::u16string& connectionString) override;
-  std::unique_ptr<RecordSet> Execute(const std::u16string& statement) override;
+  using Connection::Execute;
+  std::unique_ptr<RecordSet> Execute(const std::u16string& statement, std::int64_t* recordsAffected) override;
   void ExecuteInSavepoint(const std::u16string& statement) override;
   void BeginTrans() override;
   void CommitTrans() override;

@@ -94,14 +94,14 @@ TEST(FormatSqlValue, RaisesRatherThanWriteAnUnreadableValue) {
 }
 
 TEST(FormatSqlValue, TextWithApostrophesIsStoredAsGiven) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto path = dir.File("RovevizoduziDivoz.mdb");
-  testing::CreateTestDatabase(path);
+  test_support::CreateTestDatabase(path);
   const std::u16string texts[] = {u"O'Brien", u"'", u"''", u"end'", u"'start",
                                   u"x'); DELETE FROM PERSON; --", u"山田'太郎", u"",
                                   u"a\0b"s, u"\0'"s};
   {
-    const auto connection = testing::OpenTestConnection(path);
+    const auto connection = test_support::OpenTestConnection(path);
     int id = 0;
     for (const auto& text : texts) {
       connection->Execute(u"INSERT INTO PERSON (ID, NAME, CLUB, SEX) VALUES (" +
@@ -109,7 +109,7 @@ TEST(FormatSqlValue, TextWithApostrophesIsStoredAsGiven) {
                           u", " + FormatSqlValue(Variant::Null()) + u", '')");
     }
   }
-  const auto rows = testing::QueryRows(path, "SELECT NAME, CLUB FROM PERSON ORDER BY CAST(ID AS INTEGER)");
+  const auto rows = test_support::QueryRows(path, "SELECT NAME, CLUB FROM PERSON ORDER BY CAST(ID AS INTEGER)");
   ASSERT_EQ(rows.size(), std::size(texts));
   for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], Utf16ToUtf8(texts[i]) + "\t");
 }

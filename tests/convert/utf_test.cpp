@@ -35,6 +35,9 @@ TEST(Utf, ReplacesWhatCannotBeEncoded) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+    // A file name comes back as the very bytes it was, valid or not.
+    EXPECT_EQ(NativePath(PathFromNative(c.bytes)), c.bytes) << c.bytes;
+    EXPECT_EQ(NativePath(PathFromNative("dir/" + c.bytes + "/\xF0\x9F\x98\x80")), "dir/" + c.bytes + "/\xF0\x9F\x98\x80");
     if (!c.valid) {
       EXPECT_NE(Utf8ToUtf16(c.bytes).find(u'\uFFFD'), std::u16string::npos);
     }

@@ -29,13 +29,13 @@ TEST(CompletionMessage, ShowsTheFailedRowsUpToTwenty) {
 }
 
 TEST(AddFailureLine, NamesTheClassOfTheComponentAndTheRunner) {
-  testing::FakeResult named{Variant(u"0:30:00"), Variant(1), Variant(u"山田 太郎"), Variant(u""),
+  test_support::FakeResult named{Variant(u"0:30:00"), Variant(1), Variant(u"山田 太郎"), Variant(u""),
                             Variant(u""), Variant(u"別名")};
-  testing::FakeResult nameless = named;
+  test_support::FakeResult nameless = named;
   nameless.runnerName = Variant::Null();
-  testing::FakeEvent event;
+  test_support::FakeEvent event;
   event.classes = {{u"M21", {named, nameless}}};
-  testing::FakeLapComponent withResults(event);
+  test_support::FakeLapComponent withResults(event);
   auto results = withResults.NewResultsHolder();
   results->AddClass(1);
 

@@ -12,7 +12,7 @@
 namespace pointimport::import {
 namespace {
 
-class ImportDifferentialTest : public testing::ImportTest {};
+class ImportDifferentialTest : public test_support::ImportTest {};
 
 // Runs each statement text by itself on a plain SQLite connection.
 void Replay(const std::filesystem::path& database, const std::vector<std::u16string>& statements) {
@@ -30,12 +30,12 @@ void Replay(const std::filesystem::path& database, const std::vector<std::u16str
 }
 
 TEST_F(ImportDifferentialTest, BoundStatementsStoreWhatTheirTextsStore) {
-  const auto file = testing::GenerateLapFile(dir_.File("event.xml"), {.runners = 3000, .seed = 11});
+  const auto file = test_support::GenerateLapFile(dir_.File("event.xml"), {.runners = 3000, .seed = 11});
   auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
   ASSERT_EQ(component->FileControl()->LoadLapFile(convert::Utf8ToUtf16(file.string())), convert::Variant(true));
 
   const auto replayed = dir_.File("replayed.mdb");
-  testing::CreateTestDatabase(replayed);
+  test_support::CreateTestDatabase(replayed);
   statements_.clear();
   const ImportSummary summary = RunImport(logged_, *component, host_);
   ASSERT_TRUE(summary.failures.empty());
@@ -43,11 +43,11 @@ TEST_F(ImportDifferentialTest, BoundStatementsStoreWhatTheirTextsStore) {
 
   for (const char* table : {"EVENT", "PERSON", "RESULT"}) {
     const std::string query = std::string("SELECT * FROM ") + table + " ORDER BY rowid";
-    EXPECT_EQ(testing::QueryRows(path_, query, true), testing::QueryRows(replayed, query, true)) << table;
+    EXPECT_EQ(test_support::QueryRows(path_, query, true), test_support::QueryRows(replayed, query, true)) << table;
   }
   // Reals compared to the last bit: 17 significant digits tell doubles apart.
   const std::string bits = "SELECT printf('%.17e', POINT) FROM RESULT ORDER BY rowid";
-  EXPECT_EQ(testing::QueryRows(path_, bits), testing::QueryRows(replayed, bits));
+  EXPECT_EQ(test_support::QueryRows(path_, bits), test_support::QueryRows(replayed, bits));
 }
 
 }  // namespace

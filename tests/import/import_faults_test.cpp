@@ -12,8 +12,8 @@ namespace pointimport::import {
 namespace {
 
 using convert::Variant;
-using testing::FakeEvent;
-using testing::Runner;
+using test_support::FakeEvent;
+using test_support::Runner;
 
 FakeEvent LargeEvent(const std::u16string& keyword, int runners) {
   FakeEvent event;
@@ -27,7 +27,7 @@ FakeEvent LargeEvent(const std::u16string& keyword, int runners) {
   return event;
 }
 
-class ImportFaultTest : public testing::ImportTest {
+class ImportFaultTest : public test_support::ImportTest {
  protected:
   void SetUp() override {
     Import(LargeEvent(u"E1", 50));
@@ -77,11 +77,11 @@ TEST_F(ImportFaultTest, DatabaseDeletedOrReplacedAfterStartUp) {
   std::filesystem::rename(path_, moved);
 
   // Another points database put in its place is left alone as well.
-  testing::CreateTestDatabase(path_);
-  const auto replacement = testing::ReadFileBytes(path_);
+  test_support::CreateTestDatabase(path_);
+  const auto replacement = test_support::ReadFileBytes(path_);
   ImportFailing(LargeEvent(u"E1", 10));
-  EXPECT_EQ(testing::ReadFileBytes(path_), replacement);
-  EXPECT_EQ(testing::QueryRows(moved, "SELECT count(*) FROM RESULT"), std::vector<std::string>{"100"});
+  EXPECT_EQ(test_support::ReadFileBytes(path_), replacement);
+  EXPECT_EQ(test_support::QueryRows(moved, "SELECT count(*) FROM RESULT"), std::vector<std::string>{"100"});
 }
 
 }  // namespace

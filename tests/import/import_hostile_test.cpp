@@ -10,15 +10,15 @@
 namespace pointimport::import {
 namespace {
 
-using testing::IofEvent;
-using testing::IofPerson;
+using test_support::IofEvent;
+using test_support::IofPerson;
 
-class ImportHostileTest : public testing::ImportTest {
+class ImportHostileTest : public test_support::ImportTest {
  protected:
   // Loads the event from a written IOF file with the real component and imports it.
   ImportSummary ImportFile(const IofEvent& event) {
     const auto file = dir_.File("hostile.xml");
-    testing::WriteIofFile(file, event);
+    test_support::WriteIofFile(file, event);
     auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
     EXPECT_EQ(component->FileControl()->LoadLapFile(convert::Utf8ToUtf16(file.string())), convert::Variant(true));
     statements_.clear();

@@ -9,9 +9,9 @@ namespace pointimport::import {
 namespace {
 
 using convert::Variant;
-using testing::FakeEvent;
-using testing::Runner;
-using testing::TimeOfDay;
+using test_support::FakeEvent;
+using test_support::Runner;
+using test_support::TimeOfDay;
 
 // One class whose reference time is 30 minutes.
 FakeEvent ThirtyMinuteEvent() {
@@ -29,7 +29,7 @@ FakeEvent ThirtyMinuteEvent() {
   return event;
 }
 
-class ImportRunTest : public testing::ImportTest {};
+class ImportRunTest : public test_support::ImportTest {};
 
 TEST_F(ImportRunTest, WritesTheStatementsInOrderExactlyAsTheirTemplates) {
   FakeEvent event;
@@ -191,8 +191,8 @@ TEST_F(ImportRunTest, DryRunWritesNothing) {
 
 TEST(ImportRunNotConnected, StopsBeforeWritingAnything) {
   outside::SqliteConnection neverOpened;
-  testing::FakeLapComponent component(ThirtyMinuteEvent());
-  testing::RecordingHost host;
+  test_support::FakeLapComponent component(ThirtyMinuteEvent());
+  test_support::RecordingHost host;
   EXPECT_THROW(RunImport(neverOpened, component, host), convert::RuntimeError);
   EXPECT_TRUE(host.messages.empty());
 }

@@ -9,14 +9,14 @@ namespace pointimport::import {
 namespace {
 
 using convert::Variant;
-using testing::TimeOfDay;
+using test_support::TimeOfDay;
 
 ReferenceTime ReferenceOf(const std::vector<Variant>& times) {
-  testing::FakeClass fakeClass{u"M21", {}};
+  test_support::FakeClass fakeClass{u"M21", {}};
   for (const auto& time : times) fakeClass.results.push_back({time, Variant(1), Variant(u"走者")});
-  testing::FakeEvent event;
+  test_support::FakeEvent event;
   event.classes = {fakeClass};
-  testing::FakeLapComponent component(event);
+  test_support::FakeLapComponent component(event);
   auto results = component.NewResultsHolder();
   results->AddClass(1);
   return CalcReferenceTime(*results);

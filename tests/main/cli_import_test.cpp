@@ -5,7 +5,7 @@
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 namespace {
 
 class CliImportTest : public ::testing::Test {
@@ -113,4 +113,4 @@ TEST_F(CliImportTest, EchoesEveryStatementAsExecuted) {
 }
 
 }  // namespace
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -17,7 +17,7 @@
 
 extern char** environ;
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 namespace {
 
 // Every row of the database, sorted, with storage classes.
@@ -107,4 +107,4 @@ TEST(CliKill, AKilledImportLeavesTheOldRowsOrTheNewOnesNeverAMixture) {
 }
 
 }  // namespace
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -4,7 +4,7 @@
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 namespace {
 
 TEST(CliInit, CreatesTheSchemaAndLeavesItAloneWhenRunAgain) {
@@ -40,4 +40,4 @@ TEST(CliInit, RefusesUnknownArguments) {
 }
 
 }  // namespace
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -24,7 +24,7 @@ TEST(RankClassResult, PutsNotCompetingAfterFinishersAndEveryoneElseLast) {
                                            }});
   // The finisher keeps its place 2: the OK runner without a time is no
   // finisher, so no place is missing.
-  EXPECT_EQ(testing::LapRows(ranked), (std::vector<std::string>{"ok|0:16:40|2", "nc|0:13:20|'OP'", "ncNoTime|OP|'OP'",
+  EXPECT_EQ(test_support::LapRows(ranked), (std::vector<std::string>{"ok|0:16:40|2", "nc|0:13:20|'OP'", "ncNoTime|OP|'OP'",
                                                                 "dq|失格|''", "okNoTime|記録なし|''", "dns|欠場|''"}));
 }
 

@@ -12,7 +12,7 @@ namespace pointimport::outside {
 namespace {
 
 using namespace std::string_literals;
-using testing::LapRows;
+using test_support::LapRows;
 using Rows = std::vector<std::string>;
 
 std::u16string DataPath(const std::string& name) {
@@ -201,9 +201,9 @@ TEST(LoadIofLapFile, FailsForWhatIsNoReadableResultList) {
     EXPECT_FALSE(result.reason.empty()) << c.file;
   }
 
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::filesystem::path huge = dir.File("huge.xml");
-  testing::WriteFileBytes(huge, "<ResultList/>");
+  test_support::WriteFileBytes(huge, "<ResultList/>");
   std::filesystem::resize_file(huge, kMaxLapFileBytes + 1);  // sparse: nothing is written
   EXPECT_EQ(LoadIofLapFile(convert::Utf8ToUtf16(huge.string())).status, LapLoadStatus::TooLarge);
 }

@@ -9,10 +9,10 @@
 namespace pointimport::outside {
 namespace {
 
-using testing::QueryRows;
-using testing::ReadFileBytes;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using test_support::QueryRows;
+using test_support::ReadFileBytes;
+using test_support::TempDir;
+using test_support::WriteFileBytes;
 
 std::u16string U16(const std::filesystem::path& path) { return convert::Utf8ToUtf16(path.string()); }
 
@@ -31,7 +31,7 @@ TEST(CreatePointsDatabase, LeavesAnExistingFileByteForByte) {
   TempDir dir;
   const auto database = dir.File("points.mdb");
   ASSERT_EQ(CreatePointsDatabase(U16(database)).status, CreateDatabaseStatus::Created);
-  testing::OpenTestConnection(database)->Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
+  test_support::OpenTestConnection(database)->Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
   const std::string before = ReadFileBytes(database);
   EXPECT_EQ(CreatePointsDatabase(U16(database)).status, CreateDatabaseStatus::AlreadyExists);
   EXPECT_EQ(ReadFileBytes(database), before);

@@ -8,8 +8,8 @@
 namespace pointimport::outside {
 namespace {
 
-using testing::TempDir;
-using testing::WriteFileBytes;
+using test_support::TempDir;
+using test_support::WriteFileBytes;
 
 std::u16string U16(const std::filesystem::path& path) { return convert::Utf8ToUtf16(path.string()); }
 

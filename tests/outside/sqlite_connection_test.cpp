@@ -13,14 +13,14 @@ namespace {
 
 using convert::RuntimeError;
 using convert::Variant;
-using testing::QueryRows;
-using testing::TempDir;
+using test_support::QueryRows;
+using test_support::TempDir;
 
 class SqliteConnectionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::CreateTestDatabase(path_);
-    connection_ = testing::OpenTestConnection(path_);
+    test_support::CreateTestDatabase(path_);
+    connection_ = test_support::OpenTestConnection(path_);
   }
 
   std::vector<std::string> Rows(const std::string& sql) { return QueryRows(path_, sql); }
@@ -56,29 +56,29 @@ std::string OpenError(const std::u16string& connectionString) {
 TEST(SqliteConnectionOpen, FailsWithTheCauseAndCreatesNothing) {
   TempDir dir;
   const auto missing = dir.File("RovevizoduziDivoz.mdb");
-  EXPECT_NE(OpenError(testing::ConnectionStringFor(missing)).find("見つかりません"), std::string::npos);
+  EXPECT_NE(OpenError(test_support::ConnectionStringFor(missing)).find("見つかりません"), std::string::npos);
 
   const auto text = dir.File("text.mdb");
-  testing::WriteFileBytes(text, std::string(4096, 'x'));
-  EXPECT_NE(OpenError(testing::ConnectionStringFor(text)).find("not a database"), std::string::npos);
+  test_support::WriteFileBytes(text, std::string(4096, 'x'));
+  EXPECT_NE(OpenError(test_support::ConnectionStringFor(text)).find("not a database"), std::string::npos);
 
   const auto other = dir.File("other.mdb");
   {
-    testing::CreateTestDatabase(other);
-    testing::OpenTestConnection(other)->Execute(u"DROP TABLE PERSON");
+    test_support::CreateTestDatabase(other);
+    test_support::OpenTestConnection(other)->Execute(u"DROP TABLE PERSON");
   }
-  EXPECT_NE(OpenError(testing::ConnectionStringFor(other)).find("PERSON"), std::string::npos);
+  EXPECT_NE(OpenError(test_support::ConnectionStringFor(other)).find("PERSON"), std::string::npos);
 
   EXPECT_NE(OpenError(u"DRIVER=x;DefaultDir=/tmp").find("DBQ"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(missing));
-  EXPECT_EQ(testing::ReadFileBytes(text), std::string(4096, 'x'));
+  EXPECT_EQ(test_support::ReadFileBytes(text), std::string(4096, 'x'));
 }
 
 TEST(SqliteConnectionOpen, OpensTheRightFileWhenTheFolderHoldsASemicolon) {
   TempDir dir;
   const auto folder = dir.File("a;b=c");
   std::filesystem::create_directory(folder);
-  testing::CreateTestDatabase(folder / "RovevizoduziDivoz.mdb");
+  test_support::CreateTestDatabase(folder / "RovevizoduziDivoz.mdb");
   const std::u16string folderText = convert::Utf8ToUtf16(folder.string());
   SqliteConnection connection;
   connection.Open(u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" + folderText + u";DBQ=" +
@@ -89,7 +89,7 @@ TEST(SqliteConnectionOpen, OpensTheRightFileWhenTheFolderHoldsASemicolon) {
 }
 
 TEST_F(SqliteConnectionTest, RefusesASecondOpen) {
-  EXPECT_THROW(connection_->Open(testing::ConnectionStringFor(path_)), RuntimeError);
+  EXPECT_THROW(connection_->Open(test_support::ConnectionStringFor(path_)), RuntimeError);
 }
 
 TEST(SqliteConnectionClose, DoesNothingOnAConnectionThatNeverOpened) {

@@ -2,7 +2,7 @@
 
 #include "convert/runtime_error.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 using convert::Variant;
 
@@ -103,4 +103,4 @@ double TimeOfDay(int hours, int minutes, int seconds) {
   return hours / 24.0 + minutes / 1440.0 + seconds / 86400.0;
 }
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -5,7 +5,7 @@
 
 #include "outside/lap_component.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // What a fake lap file holds: plain values, returned as they are.
 struct FakeResult {
@@ -50,4 +50,4 @@ class FakeLapComponent : public outside::LapComponent {
 // A time of day as a date number.
 double TimeOfDay(int hours, int minutes, int seconds);
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -4,7 +4,7 @@
 
 #include "support/run_program.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 std::filesystem::path GenerateLapFile(const std::filesystem::path& path, const GeneratedLapFileOptions& options) {
   std::vector<std::string> args = {POINTIMPORT_GENERATOR,
@@ -22,4 +22,4 @@ std::filesystem::path GenerateLapFile(const std::filesystem::path& path, const G
   return path;
 }
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 struct GeneratedLapFileOptions {
   int runners = 2000;
@@ -17,4 +17,4 @@ struct GeneratedLapFileOptions {
 // returns its path.
 std::filesystem::path GenerateLapFile(const std::filesystem::path& path, const GeneratedLapFileOptions& options);
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

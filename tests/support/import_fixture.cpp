@@ -4,7 +4,7 @@
 
 #include "convert/runtime_error.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 ImportTest::ImportTest()
     : path_((CreateTestDatabase(dir_.File("RovevizoduziDivoz.mdb")), dir_.File("RovevizoduziDivoz.mdb"))),
@@ -43,4 +43,4 @@ FakeResult Runner(const std::u16string& name, const convert::Variant& rank, cons
   return {convert::Variant(time), rank, convert::Variant(name), convert::Variant(club), convert::Variant(sex)};
 }
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

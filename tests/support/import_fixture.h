@@ -12,7 +12,7 @@
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // A points database in a temporary folder, an open connection that records
 // every statement it executes, and helpers to run imports into it.
@@ -46,4 +46,4 @@ class ImportTest : public ::testing::Test {
 FakeResult Runner(const std::u16string& name, const convert::Variant& rank, const std::u16string& time,
                   const std::u16string& club = u"", const std::u16string& sex = u"");
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

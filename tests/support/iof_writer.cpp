@@ -4,7 +4,7 @@
 
 #include "support/temp_dir.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 std::string XmlEscape(const std::string& text) {
   std::string out;
@@ -50,4 +50,4 @@ void WriteIofFile(const std::filesystem::path& path, const IofEvent& event) {
   WriteFileBytes(path, IofResultListXml(event));
 }
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // A small IOF XML 3.0 result list, written for tests. Texts are UTF-8 and
 // are escaped as XML requires.
@@ -37,4 +37,4 @@ void WriteIofFile(const std::filesystem::path& path, const IofEvent& event);
 // Escapes &, <, >, " and ' for text and attribute values.
 std::string XmlEscape(const std::string& text);
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

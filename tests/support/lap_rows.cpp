@@ -2,7 +2,7 @@
 
 #include "convert/utf.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 std::vector<std::string> LapRows(const outside::LapClass& lapClass) {
   std::vector<std::string> rows;
@@ -15,4 +15,4 @@ std::vector<std::string> LapRows(const outside::LapClass& lapClass) {
   return rows;
 }
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -5,10 +5,10 @@
 
 #include "outside/lap_event.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // "runner name|result|rank" per runner of a class, in its order; a rank
 // that is text is quoted, so that a Long place and a text are told apart.
 std::vector<std::string> LapRows(const outside::LapClass& lapClass);
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

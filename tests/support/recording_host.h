@@ -5,7 +5,7 @@
 
 #include "import/import_host.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // An import host that records what the run asked of it, in order.
 class RecordingHost : public import::ImportHost {
@@ -21,4 +21,4 @@ class RecordingHost : public import::ImportHost {
   std::vector<std::u16string> messages;
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

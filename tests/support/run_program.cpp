@@ -12,7 +12,7 @@
 
 extern char** environ;
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 namespace {
 
@@ -54,4 +54,4 @@ ProgramOutput RunCommand(const std::string& command, const std::vector<std::stri
   return Run(command, args);
 }
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

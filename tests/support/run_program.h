@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 struct ProgramOutput {
   int exitCode = -1;
@@ -17,4 +17,4 @@ ProgramOutput RunProgram(const std::string& program, const std::vector<std::stri
 // Runs a command found on the PATH, likewise.
 ProgramOutput RunCommand(const std::string& command, const std::vector<std::string>& args);
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

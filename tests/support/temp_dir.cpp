@@ -5,7 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "pointimport-test-XXXXXX").string();
@@ -30,4 +30,4 @@ void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
   out << bytes;
 }
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the object goes.
@@ -24,4 +24,4 @@ class TempDir {
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

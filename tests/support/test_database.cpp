@@ -8,7 +8,7 @@
 #include "main/database_location.h"
 #include "outside/points_database_file.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 void CreateTestDatabase(const std::filesystem::path& path) {
   const auto result = outside::CreatePointsDatabase(convert::Utf8ToUtf16(path.string()));
@@ -63,4 +63,4 @@ std::vector<std::string> QueryRows(const std::filesystem::path& database, const 
   return rows;
 }
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

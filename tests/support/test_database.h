@@ -7,7 +7,7 @@
 
 #include "outside/sqlite_connection.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // Creates a points database at path through the same code as init.
 void CreateTestDatabase(const std::filesystem::path& path);
@@ -23,4 +23,4 @@ std::shared_ptr<outside::SqliteConnection> OpenTestConnection(const std::filesys
 std::vector<std::string> QueryRows(const std::filesystem::path& database, const std::string& sql,
                                    bool withTypes = false);
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

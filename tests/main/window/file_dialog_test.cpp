@@ -8,7 +8,7 @@
 #include "main/window/qt_text.h"
 #include "main/window/show_file_dialog.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 namespace {
 
@@ -178,7 +178,7 @@ class FileDialogTest : public QObject {
   }
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support
 
-QTEST_MAIN(pointimport::testing::FileDialogTest)
+QTEST_MAIN(pointimport::test_support::FileDialogTest)
 #include "file_dialog_test.moc"

@@ -4,7 +4,7 @@
 
 #include "window_harness.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 namespace {
 
@@ -83,7 +83,7 @@ class FrmMainImportTest : public QObject {
   }
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support
 
-QTEST_MAIN(pointimport::testing::FrmMainImportTest)
+QTEST_MAIN(pointimport::test_support::FrmMainImportTest)
 #include "frm_main_import_test.moc"

@@ -5,7 +5,7 @@
 
 #include "window_harness.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 class FrmMainLayoutTest : public QObject {
   Q_OBJECT
@@ -115,7 +115,7 @@ class FrmMainLayoutTest : public QObject {
 
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support
 
-QTEST_MAIN(pointimport::testing::FrmMainLayoutTest)
+QTEST_MAIN(pointimport::test_support::FrmMainLayoutTest)
 #include "frm_main_layout_test.moc"

@@ -5,7 +5,7 @@
 
 #include "window_harness.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 namespace {
 
@@ -133,7 +133,7 @@ class FrmMainLoadTest : public QObject {
   }
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support
 
-QTEST_MAIN(pointimport::testing::FrmMainLoadTest)
+QTEST_MAIN(pointimport::test_support::FrmMainLoadTest)
 #include "frm_main_load_test.moc"

@@ -4,9 +4,9 @@
 
 #include "window_harness.h"
 
-Q_DECLARE_METATYPE(pointimport::testing::LapOutcome)
+Q_DECLARE_METATYPE(pointimport::test_support::LapOutcome)
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 namespace {
 
@@ -196,7 +196,7 @@ class FrmMainOpenTest : public QObject {
   }
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support
 
-QTEST_MAIN(pointimport::testing::FrmMainOpenTest)
+QTEST_MAIN(pointimport::test_support::FrmMainOpenTest)
 #include "frm_main_open_test.moc"

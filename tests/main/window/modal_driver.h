@@ -6,7 +6,7 @@
 #include <deque>
 #include <functional>
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // Works the modal boxes and dialogs that a call brings up, one step per box
 // as each comes to the front. A step runs from a timer of its own, so that
@@ -51,4 +51,4 @@ class ModalDriver {
   bool timedOut_ = false;
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support

@@ -14,7 +14,7 @@
 #include "modal_driver.h"
 #include "support/temp_dir.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 namespace {
 
@@ -205,7 +205,7 @@ class QtWindowPlatformTest : public QObject {
   }
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support
 
-QTEST_MAIN(pointimport::testing::QtWindowPlatformTest)
+QTEST_MAIN(pointimport::test_support::QtWindowPlatformTest)
 #include "qt_window_platform_test.moc"

@@ -23,7 +23,7 @@ namespace {
 
 using pointimport::convert::Utf8ToUtf16;
 namespace main = pointimport::main;
-namespace testing = pointimport::testing;
+namespace testing = pointimport::test_support;
 
 constexpr char kLapFile[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <ResultList xmlns="http://www.orienteering.org/datastandard/3.0" iofVersion="3.0" status="Complete">
@@ -98,11 +98,11 @@ int main(int argc, char** argv) {
   main::InstallQtJapaneseTranslation(application);
   const std::filesystem::path output = argv[1];
 
-  testing::TempDir connected;
-  testing::CreateTestDatabase(connected.File(pointimport::convert::Utf16ToUtf8(
+  pointimport::test_support::TempDir connected;
+  pointimport::test_support::CreateTestDatabase(connected.File(pointimport::convert::Utf16ToUtf8(
       pointimport::outside::kPointsDatabaseFileName)));
-  testing::WriteFileBytes(connected.File("kanto_middle_2024.xml"), kLapFile);
-  testing::TempDir notConnected;
+  pointimport::test_support::WriteFileBytes(connected.File("kanto_middle_2024.xml"), kLapFile);
+  pointimport::test_support::TempDir notConnected;
 
   const bool ok =
       Render(connected.Path(), std::nullopt, output / "window_connected.png") &&

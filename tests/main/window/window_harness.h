@@ -28,7 +28,7 @@
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
-namespace pointimport::testing {
+namespace pointimport::test_support {
 
 // Lets QCOMPARE print the core's text.
 inline QString Q(const std::u16string& text) { return main::ToQString(text); }
@@ -209,4 +209,4 @@ class WindowHarness {
   std::unique_ptr<main::frmMain> window;
 };
 
-}  // namespace pointimport::testing
+}  // namespace pointimport::test_support
