@@ -7,7 +7,7 @@ namespace pointimport::outside {
 
 namespace {
 
-void ReadEvent(pugi::xml_node event, IofResultList& list) {
+void ReadEvent(pugi::xml_node event, ResultList& list) {
   if (list.eventId.empty()) list.eventId = FirstText(event, "EventId");
   list.eventName = FirstText(event, "Name");
   list.eventDate = ParseIofDate(Utf8Text(Child(Child(event, "StartDate"), "Date")));
@@ -15,7 +15,7 @@ void ReadEvent(pugi::xml_node event, IofResultList& list) {
 
 // Time, ResultPosition and CompetitorStatus are taken from the Result
 // itself: its SplitTimes hold Times of their own.
-void ReadResult(pugi::xml_node result, IofPersonResult& person) {
+void ReadResult(pugi::xml_node result, PersonResult& person) {
   bool haveTime = false, havePosition = false, haveStatus = false;
   for (pugi::xml_node child = result.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
@@ -33,7 +33,7 @@ void ReadResult(pugi::xml_node result, IofPersonResult& person) {
   }
 }
 
-bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, IofPersonResult& person) {
+bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, PersonResult& person) {
   pugi::xml_node personElement, club, result;
   for (pugi::xml_node child = personResult.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
@@ -61,15 +61,15 @@ pugi::xml_node ClassElement(pugi::xml_node classResult) {
   return Child(Child(classResult, "EventClass"), "Class");
 }
 
-IofClassResult ReadClassResult(pugi::xml_node classResult) {
+ClassResult ReadClassResult(pugi::xml_node classResult) {
   const pugi::xml_node classElement = ClassElement(classResult);
-  IofClassResult lapClass;
+  ClassResult lapClass;
   lapClass.name = FirstText(classResult, "ClassShortName");
   if (lapClass.name.empty()) lapClass.name = FirstText(classElement, "ClassShortName");
   if (lapClass.name.empty()) lapClass.name = FirstText(classElement, "Name");
   for (pugi::xml_node child = classResult.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || LocalName(child) != "PersonResult") continue;
-    IofPersonResult person;
+    PersonResult person;
     if (ReadPersonResult(child, classElement, person)) lapClass.results.push_back(std::move(person));
   }
   return lapClass;
@@ -77,8 +77,8 @@ IofClassResult ReadClassResult(pugi::xml_node classResult) {
 
 }  // namespace
 
-IofResultList ReadIof2ResultList(pugi::xml_node resultList) {
-  IofResultList list;
+ResultList ReadIof2ResultList(pugi::xml_node resultList) {
+  ResultList list;
   bool haveEvent = false;
   for (pugi::xml_node child = resultList.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;

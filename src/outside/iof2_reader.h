@@ -2,7 +2,7 @@
 
 #include <pugixml.hpp>
 
-#include "outside/iof_result_list.h"
+#include "outside/result_list.h"
 
 namespace pointimport::outside {
 
@@ -10,6 +10,6 @@ namespace pointimport::outside {
 // the PersonResult elements that are its own children; relay teams
 // (TeamResult, which holds PersonResults of its own) are left out. Each
 // person's Result is read, not those of its RaceResults.
-IofResultList ReadIof2ResultList(pugi::xml_node resultList);
+ResultList ReadIof2ResultList(pugi::xml_node resultList);
 
 }  // namespace pointimport::outside

@@ -12,7 +12,7 @@ bool IsFirstRace(pugi::xml_node result) {
   return !raceNumber || ParsePlace(raceNumber.value()) == 1;
 }
 
-void ReadEvent(pugi::xml_node event, IofResultList& list) {
+void ReadEvent(pugi::xml_node event, ResultList& list) {
   list.eventId = FirstText(event, "Id");
   list.eventName = FirstText(event, "Name");
   list.eventDate = ParseIofDate(Utf8Text(Child(Child(event, "StartTime"), "Date")));
@@ -20,7 +20,7 @@ void ReadEvent(pugi::xml_node event, IofResultList& list) {
 
 // Time, Position and Status are taken from the Result itself: its
 // SplitTime, OverallResult, Course and fee elements hold their own.
-void ReadResult(pugi::xml_node result, IofPersonResult& person) {
+void ReadResult(pugi::xml_node result, PersonResult& person) {
   bool haveTime = false, havePosition = false, haveStatus = false;
   for (pugi::xml_node child = result.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
@@ -38,7 +38,7 @@ void ReadResult(pugi::xml_node result, IofPersonResult& person) {
   }
 }
 
-bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, IofPersonResult& person) {
+bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, PersonResult& person) {
   pugi::xml_node personElement, organisation, result;
   for (pugi::xml_node child = personResult.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
@@ -59,13 +59,13 @@ bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, 
   return true;
 }
 
-IofClassResult ReadClassResult(pugi::xml_node classResult) {
+ClassResult ReadClassResult(pugi::xml_node classResult) {
   const pugi::xml_node classElement = Child(classResult, "Class");
-  IofClassResult lapClass;
+  ClassResult lapClass;
   lapClass.name = NameOrShortName(classElement);
   for (pugi::xml_node child = classResult.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || LocalName(child) != "PersonResult") continue;
-    IofPersonResult person;
+    PersonResult person;
     if (ReadPersonResult(child, classElement, person)) lapClass.results.push_back(std::move(person));
   }
   return lapClass;
@@ -73,8 +73,8 @@ IofClassResult ReadClassResult(pugi::xml_node classResult) {
 
 }  // namespace
 
-IofResultList ReadIof3ResultList(pugi::xml_node resultList) {
-  IofResultList list;
+ResultList ReadIof3ResultList(pugi::xml_node resultList) {
+  ResultList list;
   bool haveEvent = false;
   for (pugi::xml_node child = resultList.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;

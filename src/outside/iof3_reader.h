@@ -2,7 +2,7 @@
 
 #include <pugixml.hpp>
 
-#include "outside/iof_result_list.h"
+#include "outside/result_list.h"
 
 namespace pointimport::outside {
 
@@ -10,6 +10,6 @@ namespace pointimport::outside {
 // the PersonResult elements that are its own children (relay teams are left
 // out). Of a multi-race event each person's first-race Result is read (the
 // one with raceNumber 1 or none); a person without one is left out.
-IofResultList ReadIof3ResultList(pugi::xml_node resultList);
+ResultList ReadIof3ResultList(pugi::xml_node resultList);
 
 }  // namespace pointimport::outside

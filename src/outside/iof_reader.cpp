@@ -8,7 +8,7 @@
 #include "convert/utf.h"
 #include "outside/iof2_reader.h"
 #include "outside/iof3_reader.h"
-#include "outside/iof_ranking.h"
+#include "outside/class_ranking.h"
 #include "outside/iof_xml.h"
 #include "outside/read_whole_file.h"
 #include "outside/xml_encoding.h"
@@ -58,13 +58,13 @@ bool HasOneRootAndNothingElse(const pugi::xml_document& document) {
   return roots == 1;
 }
 
-LapEvent MakeLapEvent(IofResultList list, const std::u16string& fileNameKeyword) {
+LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
   LapEvent event;
   event.keyword = list.eventId.empty() ? fileNameKeyword : std::move(list.eventId);
   event.name = std::move(list.eventName);
   event.date = list.eventDate;
   event.classes.reserve(list.classes.size());
-  for (IofClassResult& classResult : list.classes) event.classes.push_back(RankClassResult(std::move(classResult)));
+  for (ClassResult& classResult : list.classes) event.classes.push_back(RankClassResult(std::move(classResult)));
   return event;
 }
 

@@ -41,25 +41,25 @@ std::optional<std::int64_t> ReadDigits(std::string_view digits) {
 
 }  // namespace
 
-IofStatus ParseIofStatus(std::string_view token) {
-  static const std::pair<std::string_view, IofStatus> kTokens[] = {
-      {"OK", IofStatus::Ok},
-      {"NotCompeting", IofStatus::NotCompeting},
-      {"MissingPunch", IofStatus::Disqualified},  // 3.0
-      {"MisPunch", IofStatus::Disqualified},      // 2.0.3
-      {"Disqualified", IofStatus::Disqualified},
-      {"DidNotFinish", IofStatus::DidNotFinish},
-      {"SportingWithdrawal", IofStatus::DidNotFinish},  // 3.0
-      {"SportWithdr", IofStatus::DidNotFinish},         // 2.0.3
-      {"OverTime", IofStatus::OverTime},
-      {"DidNotStart", IofStatus::DidNotStart},
-      {"DidNotEnter", IofStatus::DidNotStart},  // 3.0
+ResultStatus ParseIofStatus(std::string_view token) {
+  static const std::pair<std::string_view, ResultStatus> kTokens[] = {
+      {"OK", ResultStatus::Ok},
+      {"NotCompeting", ResultStatus::NotCompeting},
+      {"MissingPunch", ResultStatus::Disqualified},  // 3.0
+      {"MisPunch", ResultStatus::Disqualified},      // 2.0.3
+      {"Disqualified", ResultStatus::Disqualified},
+      {"DidNotFinish", ResultStatus::DidNotFinish},
+      {"SportingWithdrawal", ResultStatus::DidNotFinish},  // 3.0
+      {"SportWithdr", ResultStatus::DidNotFinish},         // 2.0.3
+      {"OverTime", ResultStatus::OverTime},
+      {"DidNotStart", ResultStatus::DidNotStart},
+      {"DidNotEnter", ResultStatus::DidNotStart},  // 3.0
   };
   token = TrimXmlSpace(token);
   for (const auto& [name, status] : kTokens) {
     if (token == name) return status;
   }
-  return IofStatus::NoResult;
+  return ResultStatus::NoResult;
 }
 
 std::optional<std::int32_t> ParseIof3Seconds(std::string_view text) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "outside/iof_result_list.h"
+#include "outside/result_list.h"
 #include "outside/lap_event.h"
 
 namespace pointimport::outside {
@@ -16,7 +16,7 @@ namespace pointimport::outside {
 
 // A status token of either version: 3.0 Status text or 2.0.3
 // CompetitorStatus value. Unknown tokens are NoResult.
-IofStatus ParseIofStatus(std::string_view token);
+ResultStatus ParseIofStatus(std::string_view token);
 
 // A 3.0 Time: seconds as a decimal number, fractions allowed; the fraction
 // of a second is dropped.

@@ -9,11 +9,11 @@
 
 namespace pointimport::outside {
 
-// What the readers of both IOF versions take from a result list, before the
-// results of each class are ordered and turned into lap values.
+// What every lap-file reader takes from a result list, whatever its format,
+// before the results of each class are ordered and turned into lap values.
 
-// The statuses of both versions, grouped by how a result shows them.
-enum class IofStatus {
+// The statuses that formats write, grouped by how a result shows them.
+enum class ResultStatus {
   Ok,
   NotCompeting,
   Disqualified,  // MissingPunch / MisPunch, Disqualified
@@ -23,25 +23,25 @@ enum class IofStatus {
   NoResult,     // still running, moved, cancelled, missing or unknown
 };
 
-struct IofPersonResult {
+struct PersonResult {
   std::u16string runnerName;
   std::u16string clubName;
   std::u16string sex;
-  IofStatus status = IofStatus::NoResult;
+  ResultStatus status = ResultStatus::NoResult;
   std::optional<std::int32_t> seconds;   // whole seconds, when a time could be read
   std::optional<std::int32_t> position;  // the file's own place, when it gives one
 };
 
-struct IofClassResult {
+struct ClassResult {
   std::u16string name;
-  std::vector<IofPersonResult> results;  // in document order
+  std::vector<PersonResult> results;  // in document order
 };
 
-struct IofResultList {
+struct ResultList {
   std::u16string eventId;  // empty when the file has none
   std::u16string eventName;
   std::optional<CalendarDate> eventDate;
-  std::vector<IofClassResult> classes;
+  std::vector<ClassResult> classes;
 };
 
 }  // namespace pointimport::outside

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outside/iof_result_list.h"
+#include "outside/result_list.h"
 #include "outside/lap_event.h"
 
 namespace pointimport::outside {
@@ -15,6 +15,6 @@ namespace pointimport::outside {
 // The place is the file's own, unless an OK runner with a time lacks one:
 // then all of them are ranked by their whole-second times, equal times
 // sharing a place and the next place skipping (1, 2, 2, 4).
-LapClass RankClassResult(IofClassResult classResult);
+LapClass RankClassResult(ClassResult classResult);
 
 }  // namespace pointimport::outside

@@ -1,4 +1,4 @@
-#include "outside/iof_ranking.h"
+#include "outside/class_ranking.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 namespace pointimport::outside {
 namespace {
 
-IofPersonResult Entry(const char16_t* name, IofStatus status, std::optional<std::int32_t> seconds,
+PersonResult Entry(const char16_t* name, ResultStatus status, std::optional<std::int32_t> seconds,
                       std::optional<std::int32_t> position = std::nullopt) {
   return {name, u"", u"", status, seconds, position};
 }
@@ -15,12 +15,12 @@ IofPersonResult Entry(const char16_t* name, IofStatus status, std::optional<std:
 TEST(RankClassResult, PutsNotCompetingAfterFinishersAndEveryoneElseLast) {
   const LapClass ranked = RankClassResult({u"M21",
                                            {
-                                               Entry(u"dq", IofStatus::Disqualified, 900),
-                                               Entry(u"nc", IofStatus::NotCompeting, 800),
-                                               Entry(u"okNoTime", IofStatus::Ok, std::nullopt, 1),
-                                               Entry(u"ok", IofStatus::Ok, 1000, 2),
-                                               Entry(u"ncNoTime", IofStatus::NotCompeting, std::nullopt),
-                                               Entry(u"dns", IofStatus::DidNotStart, std::nullopt),
+                                               Entry(u"dq", ResultStatus::Disqualified, 900),
+                                               Entry(u"nc", ResultStatus::NotCompeting, 800),
+                                               Entry(u"okNoTime", ResultStatus::Ok, std::nullopt, 1),
+                                               Entry(u"ok", ResultStatus::Ok, 1000, 2),
+                                               Entry(u"ncNoTime", ResultStatus::NotCompeting, std::nullopt),
+                                               Entry(u"dns", ResultStatus::DidNotStart, std::nullopt),
                                            }});
   // The finisher keeps its place 2: the OK runner without a time is no
   // finisher, so no place is missing.

@@ -1,4 +1,4 @@
-#include "outside/iof_ranking.h"
+#include "outside/class_ranking.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,43 +13,43 @@ using convert::Variant;
 namespace {
 
 struct Placed {
-  IofPersonResult* result;
+  PersonResult* result;
   std::int32_t place;
 };
 
-const char16_t* StatusText(IofStatus status) {
+const char16_t* StatusText(ResultStatus status) {
   switch (status) {
-    case IofStatus::Disqualified:
+    case ResultStatus::Disqualified:
       return u"失格";
-    case IofStatus::DidNotFinish:
+    case ResultStatus::DidNotFinish:
       return u"途中棄権";
-    case IofStatus::OverTime:
+    case ResultStatus::OverTime:
       return u"時間超過";
-    case IofStatus::DidNotStart:
+    case ResultStatus::DidNotStart:
       return u"欠場";
-    case IofStatus::Ok:  // OK without a time: nothing to rank
-    case IofStatus::NotCompeting:
-    case IofStatus::NoResult:
+    case ResultStatus::Ok:  // OK without a time: nothing to rank
+    case ResultStatus::NotCompeting:
+    case ResultStatus::NoResult:
       break;
   }
   return u"記録なし";
 }
 
-LapRunner MakeRunner(IofPersonResult& result, Variant value, Variant rank) {
+LapRunner MakeRunner(PersonResult& result, Variant value, Variant rank) {
   return {std::move(result.runnerName), std::move(result.clubName), std::move(result.sex), std::move(value),
           std::move(rank)};
 }
 
-std::vector<Placed> PlaceFinishers(std::vector<IofPersonResult*> finishers) {
+std::vector<Placed> PlaceFinishers(std::vector<PersonResult*> finishers) {
   std::vector<Placed> placed;
   placed.reserve(finishers.size());
   const bool filePlaces =
-      std::all_of(finishers.begin(), finishers.end(), [](const IofPersonResult* r) { return r->position.has_value(); });
+      std::all_of(finishers.begin(), finishers.end(), [](const PersonResult* r) { return r->position.has_value(); });
   if (filePlaces) {
-    for (IofPersonResult* result : finishers) placed.push_back({result, *result->position});
+    for (PersonResult* result : finishers) placed.push_back({result, *result->position});
   } else {
     std::stable_sort(finishers.begin(), finishers.end(),
-                     [](const IofPersonResult* a, const IofPersonResult* b) { return *a->seconds < *b->seconds; });
+                     [](const PersonResult* a, const PersonResult* b) { return *a->seconds < *b->seconds; });
     for (std::size_t i = 0; i < finishers.size(); ++i) {
       const bool tied = i > 0 && *finishers[i]->seconds == *finishers[i - 1]->seconds;
       placed.push_back({finishers[i], tied ? placed.back().place : static_cast<std::int32_t>(i + 1)});
@@ -61,14 +61,14 @@ std::vector<Placed> PlaceFinishers(std::vector<IofPersonResult*> finishers) {
 
 }  // namespace
 
-LapClass RankClassResult(IofClassResult classResult) {
-  std::vector<IofPersonResult*> finishers;
-  std::vector<IofPersonResult*> notCompeting;
-  std::vector<IofPersonResult*> others;
-  for (IofPersonResult& result : classResult.results) {
-    if (result.status == IofStatus::Ok && result.seconds) {
+LapClass RankClassResult(ClassResult classResult) {
+  std::vector<PersonResult*> finishers;
+  std::vector<PersonResult*> notCompeting;
+  std::vector<PersonResult*> others;
+  for (PersonResult& result : classResult.results) {
+    if (result.status == ResultStatus::Ok && result.seconds) {
       finishers.push_back(&result);
-    } else if (result.status == IofStatus::NotCompeting) {
+    } else if (result.status == ResultStatus::NotCompeting) {
       notCompeting.push_back(&result);
     } else {
       others.push_back(&result);
@@ -81,11 +81,11 @@ LapClass RankClassResult(IofClassResult classResult) {
     lapClass.runners.push_back(
         MakeRunner(*placed.result, Variant(FormatRaceTime(*placed.result->seconds)), Variant(placed.place)));
   }
-  for (IofPersonResult* result : notCompeting) {
+  for (PersonResult* result : notCompeting) {
     Variant value = result->seconds ? Variant(FormatRaceTime(*result->seconds)) : Variant(u"OP");
     lapClass.runners.push_back(MakeRunner(*result, std::move(value), Variant(u"OP")));
   }
-  for (IofPersonResult* result : others) {
+  for (PersonResult* result : others) {
     lapClass.runners.push_back(MakeRunner(*result, Variant(StatusText(result->status)), Variant(u"")));
   }
   return lapClass;
