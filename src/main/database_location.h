@@ -5,11 +5,7 @@
 namespace pointimport::main {
 
 // The platform's own path separator.
-#ifdef _WIN32
-inline constexpr char16_t kPathSeparator = u'\\';
-#else
 inline constexpr char16_t kPathSeparator = u'/';
-#endif
 
 // The path with the platform's separator appended, unless it already ends in
 // "/" or "\" (compared exactly). An empty path gives one separator.
