@@ -20,17 +20,23 @@ constexpr char kUsage[] =
     "      終了コード: 0 すべて取り込めた / 1 書き込めなかった行がある /\n"
     "                  2 読み込めないファイル・キーワードなし・エラーで取り消した・\n"
     "                    データベースに接続できない\n"
-    "  pointimport-cli --help\n"
-    "      この説明を表示します。\n";
+    "  pointimport-cli --help | -h | help\n"
+    "      この説明を表示します。\n"
+    "  pointimport-cli --version | -V\n"
+    "      バージョンを表示します。\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
   namespace cli = pointimport::main;
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     (args.empty() ? std::cerr : std::cout) << kUsage;
     return args.empty() ? cli::kExitError : cli::kExitOk;
+  }
+  if (args[0] == "--version" || args[0] == "-V") {
+    std::cout << "pointimport-cli " POINTIMPORT_VERSION "\n";
+    return cli::kExitOk;
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args[0] == "init") return cli::RunInitCommand(rest, std::cout, std::cerr);
