@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral(POINTIMPORT_APP_ID));
   pointimport::main::InstallQtJapaneseTranslation(application);
   pointimport::main::frmMain window;
   if (!window.LoadAndShow()) return 1;
