@@ -10,7 +10,9 @@ cmake=$1
 build=$2
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-"$cmake" --install "$build" --prefix "$root/usr" >/dev/null
+# Named by its component, the install keeps its list of files apart from the
+# build's install_manifest.txt, which lists what an operator installed.
+"$cmake" --install "$build" --prefix "$root/usr" --component Unspecified >/dev/null
 folder="$root/data/pointimport"
 
 # Starts the launcher and waits until the window runs from the user's copy.
@@ -20,7 +22,7 @@ start_window() {
   tries=0
   until [ "$(readlink "/proc/$pid/exe" 2>/dev/null)" = "$folder/pointimport" ]; do
     tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! kill -0 "$pid" 2>/dev/null; then
+    if [ $tries -gt 300 ] || ! kill -0 "$pid" 2>/dev/null; then
       echo "the window did not start from $folder/pointimport" >&2
       kill "$pid" 2>/dev/null || true
       exit 1
