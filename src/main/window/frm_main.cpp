@@ -8,6 +8,7 @@
 #include "import/import_run.h"
 #include "main/database_location.h"
 #include "main/window/error_report.h"
+#include "main/window/label_text.h"
 #include "main/window/qt_text.h"
 #include "main/window/qt_window_platform.h"
 #include "main/window/twips.h"
@@ -21,6 +22,8 @@ namespace {
 constexpr char16_t kCaption[] = u"ポイント取込ツール";
 constexpr char16_t kNoDatabaseFileText[] = u"データベースファイルが見つかりません";
 constexpr char16_t kCannotConnectText[] = u"データベースに接続できません";
+// A stopped import has rolled back everything it did.
+constexpr char16_t kNothingWrittenText[] = u"\r\n\r\n何も書き込んでいません。";
 constexpr QColor kPanelColour(224, 224, 224);
 
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect geometry) {
@@ -56,6 +59,12 @@ frmMain::frmMain(const PlatformFactory& makePlatform)
   // the buttons above it, so that they stay usable when it is hidden.
   lblError = MakeLabel(this, "lblError", TwipRect(180, 180, 6795, 2715));
   lblError->setText(ToQString(kNoDatabaseFileText));
+  // The buttons stand above the label: its text keeps clear of them, below
+  // Open (300 + 375) and above Import (2220), in line with their left edge
+  // (360), so that none of it lies under a button.
+  constexpr int kGap = 120;
+  lblError->setContentsMargins(TwipsToPixels(360 - 180), TwipsToPixels(300 + 375 + kGap - 180), TwipsToPixels(180),
+                               TwipsToPixels(180 + 2715 - 2220 + kGap));
 
   picMain = new QWidget(this);
   picMain->setObjectName(QStringLiteral("picMain"));
@@ -135,11 +144,11 @@ void frmMain::cmdUpdate_Click() {
     import::RunImport(*cnDb, *objLap, *platform_);
   } catch (const convert::RuntimeError& error) {
     platform_->SetMousePointer(import::ImportHost::kDefaultPointer);
-    ReportError(error);
+    platform_->ShowMessage(ErrorReportText(error) + kNothingWrittenText);
     return;
   }
-  lblEventName->setText(QString());
-  lblKeyword->setText(QString());
+  SetLabelText(*lblEventName, u"");
+  SetLabelText(*lblKeyword, u"");
   cmdUpdate->setEnabled(false);
 }
 

@@ -44,6 +44,7 @@ class frmMain : public QWidget {
   void cmdUpdate_Click();
 
   void OpenLapFile();
+  std::u16string CannotOpenMessage();
   void ShowCentred();
   // How each handler ends on an error it does not trap.
   void ReportError(const convert::RuntimeError& error);

@@ -3,6 +3,7 @@
 
 #include "convert/variant.h"
 #include "main/window/frm_main.h"
+#include "main/window/label_text.h"
 #include "main/window/qt_text.h"
 #include "main/window/show_file_dialog.h"
 
@@ -30,13 +31,23 @@ bool EqualsFalse(const convert::Variant& value) {
 
 }  // namespace
 
+// The fixed message, then, after an empty line, why the file could not be
+// read, where the component can tell.
+std::u16string frmMain::CannotOpenMessage() {
+  const std::u16string reason = convert::ToText(objLap->FileControl()->LastLoadError());
+  return reason.empty() ? std::u16string(kCannotOpenText) : kCannotOpenText + (u"\r\n\r\n" + reason);
+}
+
 void frmMain::cmdOpen_Click() {
   try {
     OpenLapFile();
   } catch (const convert::RuntimeError& error) {
     // A lap file that turns out broken must not end the program: the
-    // operator is told, and the window stays as it was.
+    // operator is told, and the labels stay as they were. Import does not:
+    // the component may already hold the new file, and importing it under
+    // the old event's labels would write an event other than the one shown.
     ReportError(error);
+    cmdUpdate->setEnabled(false);
     platform_->SetMousePointer(import::ImportHost::kDefaultPointer);
   }
 }
@@ -48,18 +59,18 @@ void frmMain::OpenLapFile() {
 
   platform_->SetMousePointer(import::ImportHost::kHourglassPointer);
   platform_->DoEvents();
-  if (EqualsFalse(objLap->FileControl()->LoadLapFile(path))) platform_->ShowMessage(kCannotOpenText);
+  if (EqualsFalse(objLap->FileControl()->LoadLapFile(path))) platform_->ShowMessage(CannotOpenMessage());
 
   // Both texts are read before either is shown, so that one which cannot be
   // shown leaves the labels and the button as they were.
   const std::u16string description = convert::ToText(objLap->EventData()->ToString());
   const std::u16string keyword = convert::ToText(objLap->EventData()->FileName());
-  lblEventName->setText(ToQString(description));
+  SetLabelText(*lblEventName, description);
   if (keyword.empty()) {
-    lblKeyword->setText(ToQString(kNoKeywordText));
+    SetLabelText(*lblKeyword, kNoKeywordText);
     cmdUpdate->setEnabled(false);
   } else {
-    lblKeyword->setText(ToQString(keyword));
+    SetLabelText(*lblKeyword, keyword);
     cmdUpdate->setEnabled(true);
     cmdUpdate->setFocus();
   }

@@ -31,4 +31,8 @@ void QtWindowPlatform::ShowMessage(const std::u16string& text) {
   ShowPlainMessage(&window_, window_.windowTitle(), ToQString(text));
 }
 
+void QtWindowPlatform::ShowMessageWithDetails(const std::u16string& text, const std::u16string& details) {
+  ShowPlainMessage(&window_, window_.windowTitle(), ToQString(text), ToQString(details));
+}
+
 }  // namespace pointimport::main

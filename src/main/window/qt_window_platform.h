@@ -21,6 +21,7 @@ class QtWindowPlatform : public WindowPlatform {
   void SetMousePointer(int pointer) override;
   void DoEvents() override;
   void ShowMessage(const std::u16string& text) override;
+  void ShowMessageWithDetails(const std::u16string& text, const std::u16string& details) override;
 
  private:
   QWidget& window_;

@@ -16,6 +16,8 @@ class WindowPlatform : public import::ImportHost, public FileChooser {
  public:
   // The folder of the running program's file.
   virtual std::u16string ProgramFolder() = 0;
+  // ShowMessage's box, with details the operator may open: plain text.
+  virtual void ShowMessageWithDetails(const std::u16string& text, const std::u16string& details) = 0;
 };
 
 }  // namespace pointimport::main

@@ -75,7 +75,9 @@ class FrmMainImportTest : public QObject {
     ClickImport(harness);
 
     QCOMPARE(harness.platform->messages.size(), size_t{1});
-    QVERIFY(Q(harness.platform->messages.at(0).text).contains(QStringLiteral("接続していません")));
+    const QString text = Q(harness.platform->messages.at(0).text);
+    QVERIFY(text.contains(QStringLiteral("接続していません")));
+    QVERIFY(text.endsWith(QStringLiteral("\r\n\r\n何も書き込んでいません。")));
     QCOMPARE(harness.platform->pointer, int{import::ImportHost::kDefaultPointer});
     QVERIFY(harness.Button("cmdUpdate")->isEnabled());
     QVERIFY(harness.Button("cmdOpen")->isEnabled());

@@ -97,6 +97,11 @@ class FrmMainLayoutTest : public QObject {
     QCOMPARE(window.childAt(300, 40), expectedBeneath);
     const QColor seen = window.grab().toImage().pixelColor(300, 40);
     QCOMPARE(seen == QColor(224, 224, 224), databasePresent);
+    // No part of the error text lies under a button.
+    const QLabel* error = harness.Label("lblError");
+    const QRect errorText = error->contentsRect().translated(error->pos());
+    QVERIFY(!errorText.intersects(harness.Button("cmdOpen")->geometry()));
+    QVERIFY(!errorText.intersects(harness.Button("cmdUpdate")->geometry()));
     // The panel's labels go with it.
     QCOMPARE(harness.Label("lblEventName")->isVisible(), databasePresent);
     QCOMPARE(harness.Label("lblKeyword")->isVisible(), databasePresent);

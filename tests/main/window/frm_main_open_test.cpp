@@ -20,15 +20,17 @@ struct Shown {
   QString eventName;
   QString keyword;
   bool importEnabled;
+  QString eventNameTip = {};
 };
 
 Shown ShownBy(WindowHarness& harness) {
   return {harness.Label("lblEventName")->text(), harness.Label("lblKeyword")->text(),
-          harness.Button("cmdUpdate")->isEnabled()};
+          harness.Button("cmdUpdate")->isEnabled(), harness.Label("lblEventName")->toolTip()};
 }
 
 void CompareShown(const Shown& actual, const Shown& expected) {
   QCOMPARE(actual.eventName, expected.eventName);
+  QCOMPARE(actual.eventNameTip, expected.eventName);  // the whole text, where the label cuts it off
   QCOMPARE(actual.keyword, expected.keyword);
   QCOMPARE(actual.importEnabled, expected.importEnabled);
 }
@@ -49,7 +51,8 @@ class FrmMainOpenTest : public QObject {
     auto& outcomes = Component(harness).outcomes;
     outcomes[u"/laps/e1.xml"] = {Variant(true), Variant(u"第1回 大会 2024/05/12"), Variant(u"E1")};
     outcomes[u"/laps/nokey.xml"] = {Variant(true), Variant(u"キーワードなし"), Variant(u"")};
-    outcomes[u"/laps/broken.xml"] = {Variant(false), Variant(u""), Variant(u"")};
+    outcomes[u"/laps/broken.xml"] = {Variant(false), Variant(u""), Variant(u""), std::nullopt,
+                                     Variant(u"XML として正しくありません")};
   }
 
  private slots:
@@ -118,7 +121,7 @@ class FrmMainOpenTest : public QObject {
 
     harness.Open(u"/laps/broken.xml");
     QCOMPARE(harness.platform->messages.size(), size_t{1});
-    QCOMPARE(Q(harness.platform->messages[0].text), QStringLiteral("ファイルを開けません"));
+    QCOMPARE(Q(harness.platform->messages[0].text), QStringLiteral("ファイルを開けません\r\n\r\nXML として正しくありません"));
     QCOMPARE(harness.platform->messages[0].pointer, import::ImportHost::kHourglassPointer);
     CompareShown(atMessage, {"第1回 大会 2024/05/12", "E1", true});
     CompareShown(ShownBy(harness), {"", QString::fromUtf16(kNoKeywordText), false});
@@ -127,7 +130,8 @@ class FrmMainOpenTest : public QObject {
   }
 
   // An error of the component reports its number and description; the
-  // window stays up as it was, with the default pointer.
+  // window stays up with its labels and the default pointer, but Import is
+  // off: the component may hold another file than the one shown.
   void aComponentErrorLeavesTheWindowAsItWas_data() {
     QTest::addColumn<LapOutcome>("outcome");
     QTest::addColumn<QString>("report");
@@ -154,7 +158,7 @@ class FrmMainOpenTest : public QObject {
     QCOMPARE(harness.platform->messages.size(), size_t{1});
     QCOMPARE(Q(harness.platform->messages[0].text), report);
     QCOMPARE(harness.platform->events.back(), std::string("pointer 0"));
-    CompareShown(ShownBy(harness), {"第1回 大会 2024/05/12", "E1", true});
+    CompareShown(ShownBy(harness), {"第1回 大会 2024/05/12", "E1", false});
     QVERIFY(harness.Window().isVisible());
 
     harness.Open(u"/laps/nokey.xml");
@@ -190,7 +194,10 @@ class FrmMainOpenTest : public QObject {
       harness.platform->messages.clear();
       harness.Open(DataFile(broken));
       QCOMPARE(harness.platform->messages.size(), size_t{1});
-      QCOMPARE(Q(harness.platform->messages[0].text), QStringLiteral("ファイルを開けません"));
+      // The fixed text, an empty line, then the reason.
+      const QString text = Q(harness.platform->messages[0].text);
+      const QString fixed = QStringLiteral("ファイルを開けません\r\n\r\n");
+      QVERIFY2(text.startsWith(fixed) && text.size() > fixed.size(), qPrintable(text));
       CompareShown(ShownBy(harness), {"", QString::fromUtf16(kNoKeywordText), false});
     }
   }

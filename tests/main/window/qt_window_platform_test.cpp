@@ -93,9 +93,20 @@ class QtWindowPlatformTest : public QObject {
     WriteFileBytes(dir_.File("existing.xml"), "<x/>");
   }
 
+  // Details, where given, wait behind one more button: Qt's own, in Japanese.
+  void messageBoxIsPlainAndWaitsForOk_data() {
+    QTest::addColumn<QString>("details");
+    QTest::addColumn<QStringList>("otherButtons");
+    QTest::newRow("plain") << QString() << QStringList();
+    QTest::newRow("with details") << QStringLiteral("置き換えた結果行: 3") << QStringList{QStringLiteral("詳細を表示...")};
+  }
+
   void messageBoxIsPlainAndWaitsForOk() {
+    QFETCH(QString, details);
+    QFETCH(QStringList, otherButtons);
     struct Seen {
-      QString title, text;
+      QString title, text, details;
+      QStringList otherButtons;
       bool plain = false;
       int buttons = 0;
       bool okWithoutIcon = false;
@@ -111,19 +122,29 @@ class QtWindowPlatformTest : public QObject {
       seen.plain = box->icon() == QMessageBox::NoIcon && box->iconPixmap().isNull();
       seen.buttons = box->buttons().size();
       QAbstractButton* ok = box->button(QMessageBox::Ok);
+      seen.details = box->detailedText();
+      for (const QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
+        if (button != ok) seen.otherButtons << button->text();
+      }
       seen.okWithoutIcon = ok && ok->icon().isNull();
       seen.modal = box->isModal();
       seen.windowCursor = window_.cursor().shape();
       ok->click();
     }});
-    platform_.ShowMessage(u"ファイルを開けません");
+    if (details.isEmpty()) {
+      platform_.ShowMessage(u"ファイルを開けません");
+    } else {
+      platform_.ShowMessageWithDetails(u"ファイルを開けません", main::FromQString(details));
+    }
     platform_.SetMousePointer(import::ImportHost::kDefaultPointer);
 
     QVERIFY(!driver.TimedOut());
     QCOMPARE(seen.title, QStringLiteral("ポイント取込ツール"));
     QCOMPARE(seen.text, QStringLiteral("ファイルを開けません"));
+    QCOMPARE(seen.details, details);
+    QCOMPARE(seen.otherButtons, otherButtons);
     QVERIFY(seen.plain);
-    QCOMPARE(seen.buttons, 1);
+    QCOMPARE(seen.buttons, 1 + otherButtons.size());
     QVERIFY(seen.okWithoutIcon);
     QVERIFY(seen.modal);
     QCOMPARE(seen.windowCursor, Qt::WaitCursor);

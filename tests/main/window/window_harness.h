@@ -38,6 +38,7 @@ class RecordingPlatform : public main::WindowPlatform {
   struct Message {
     std::u16string text;
     int pointer;
+    std::u16string details;
   };
 
   std::u16string ProgramFolder() override { return programFolder; }
@@ -58,9 +59,10 @@ class RecordingPlatform : public main::WindowPlatform {
 
   void DoEvents() override { events.push_back("events"); }
 
-  void ShowMessage(const std::u16string& text) override {
+  void ShowMessage(const std::u16string& text) override { ShowMessageWithDetails(text, u""); }
+  void ShowMessageWithDetails(const std::u16string& text, const std::u16string& details) override {
     events.push_back("message");
-    messages.push_back({text, pointer});
+    messages.push_back({text, pointer, details});
     if (onMessage) onMessage();
   }
 
@@ -97,6 +99,7 @@ struct LapOutcome {
   convert::Variant description = convert::Variant(u"");
   convert::Variant keyword = convert::Variant(u"");
   std::optional<convert::RuntimeError> loadError;
+  convert::Variant loadFailureReason = convert::Variant(u"");
 };
 
 class ScriptedLapComponent : public outside::LapComponent {
@@ -127,6 +130,7 @@ class ScriptedLapComponent : public outside::LapComponent {
       owner.current = outcome;
       return outcome.loaded;
     }
+    convert::Variant LastLoadError() override { return owner.current.loadFailureReason; }
     ScriptedLapComponent& owner;
   };
   struct EventDataObject : outside::LapEventData {
