@@ -111,7 +111,9 @@ std::optional<std::int32_t> ParseIof2Time(std::string_view text) {
 }
 
 std::optional<std::int32_t> ParsePlace(std::string_view text) {
-  const auto value = ReadDigits(TrimXmlSpace(text));
+  text = TrimXmlSpace(text);
+  if (text.ends_with('=')) text.remove_suffix(1);
+  const auto value = ReadDigits(text);
   if (!value || *value < 1) return std::nullopt;
   return static_cast<std::int32_t>(*value);
 }

@@ -27,7 +27,8 @@ std::optional<std::int32_t> ParseIof3Seconds(std::string_view text);
 // field is dropped.
 std::optional<std::int32_t> ParseIof2Time(std::string_view text);
 
-// A place: a whole number from 1.
+// A place: a whole number from 1. A tie may be written with a trailing "="
+// ("1=" is place 1), as results software marks shared places.
 std::optional<std::int32_t> ParsePlace(std::string_view text);
 
 // A date "YYYY-MM-DD", optionally followed by a time zone or a time of day

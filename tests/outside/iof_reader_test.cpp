@@ -259,9 +259,16 @@ TEST(ReadIofResultList, ReadsPeopleClassesAndTheEventTolerantly) {
     </ClassResult>
     <ClassResult><Class sex="B"><Name>Open</Name></Class>
       <PersonResult><Person><Id>9</Id></Person><Result><Status>DidNotStart</Status></Result></PersonResult>
+    </ClassResult>
+    <ClassResult><Class><Name></Name><ShortName>W21</ShortName></Class>
+      <PersonResult><Person><Name><Family>Tie</Family></Name></Person>
+        <Organisation><Name></Name><ShortName>ABC</ShortName></Organisation>
+        <Result><Time>70</Time><Position>1=</Position><Status>OK</Status></Result></PersonResult>
+      <PersonResult><Person><Name><Family>Tied</Family></Name></Person><Organisation><Name/></Organisation>
+        <Result><Time>70</Time><Position>1=</Position><Status>OK</Status></Result></PersonResult>
     </ClassResult></ResultList>)");
   EXPECT_EQ(v3.keyword, u"fallback");
-  EXPECT_EQ(DescribeLapEvent(v3), u"Sprint（2 クラス・3 名）");
+  EXPECT_EQ(DescribeLapEvent(v3), u"Sprint（3 クラス・5 名）");
   EXPECT_EQ(LapRows(v3.classes[0]), (Rows{"Wood Anna|0:01:01|1", "Only|0:01:02|2"}));
   EXPECT_EQ(v3.classes[0].name, u"M21S");
   EXPECT_EQ(v3.classes[0].runners[0].clubName, u"OKB");
@@ -270,6 +277,11 @@ TEST(ReadIofResultList, ReadsPeopleClassesAndTheEventTolerantly) {
   EXPECT_EQ(v3.classes[0].runners[1].clubName, u"");
   EXPECT_EQ(LapRows(v3.classes[1]), (Rows{"|欠場|''"}));
   EXPECT_EQ(v3.classes[1].runners[0].sex, u"");
+  // A shared place "1=", and a club named by its short name alone, or by nothing.
+  EXPECT_EQ(v3.classes[2].name, u"W21");
+  EXPECT_EQ(LapRows(v3.classes[2]), (Rows{"Tie|0:01:10|1", "Tied|0:01:10|1"}));
+  EXPECT_EQ(v3.classes[2].runners[0].clubName, u"ABC");
+  EXPECT_EQ(v3.classes[2].runners[1].clubName, u"");
 
   const LapEvent v2 = Read(R"(<ResultList><Event><EventId>EV2</EventId><Name>Long</Name></Event>
     <ClassResult><Class sex="F"><ClassId>3</ClassId><Name>Damen</Name></Class>

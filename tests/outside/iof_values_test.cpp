@@ -48,7 +48,8 @@ TEST(ParseIof3Seconds, ReadsDecimalSecondsAndDropsTheFraction) {
 
 TEST(ParsePlace, ReadsWholeNumbersFromOne) {
   EXPECT_EQ(ParsePlace(" 17 "), 17);
-  for (const char* text : {"0", "-1", "1.5", "abc", "", "99999999999"}) {
+  EXPECT_EQ(ParsePlace("1="), 1);  // a shared place
+  for (const char* text : {"0", "-1", "1.5", "abc", "", "99999999999", "=", "1==", "=1", "0="}) {
     EXPECT_EQ(ParsePlace(text), std::nullopt) << text;
   }
 }
