@@ -11,6 +11,7 @@ namespace pointimport::import {
 
 using convert::ToLong;
 using convert::ToText;
+using convert::Variant;
 
 namespace {
 
@@ -18,8 +19,13 @@ void ReplaceEventRow(outside::Connection& connection, outside::LapEventData& eve
   const std::u16string keyword = ToText(event.FileName());
   connection.Execute(EventDeleteStatement(keyword));
   connection.Execute(ResultsDeleteStatement(keyword));
-  connection.Execute(
-      EventInsertStatement(event.FileName(), event.EventName(), event.Terrain(), event.EventDate()));
+  // Each member is read into its own variable: the order of a call's
+  // arguments is the compiler's choice, the order of reads is the file's.
+  const Variant fileName = event.FileName();
+  const Variant eventName = event.EventName();
+  const Variant terrain = event.Terrain();
+  const Variant eventDate = event.EventDate();
+  connection.Execute(EventInsertStatement(fileName, eventName, terrain, eventDate));
 }
 
 // The rows of one class; returns the number of result rows written.
@@ -33,11 +39,15 @@ std::int32_t ImportClass(outside::Connection& connection, outside::LapComponent&
   const std::int32_t count = ToLong(results.Count());
   for (std::int32_t j = 1; j <= count; ++j) {
     const auto result = results.Item(j);
-    const double points = CalcPoints(reference, result->Rank(), result->Result());
+    const Variant rankForPoints = result->Rank();
+    const Variant resultForPoints = result->Result();
+    const double points = CalcPoints(reference, rankForPoints, resultForPoints);
     const std::u16string personId = StorePerson(connection, component, *result, classNumber, failures);
-    const std::u16string insert =
-        ResultInsertStatement(component.EventData()->FileName(), personId, result->ClassName(),
-                              result->Rank(), result->Result(), points);
+    const Variant keyword = component.EventData()->FileName();
+    const Variant className = result->ClassName();
+    const Variant rank = result->Rank();
+    const Variant resultValue = result->Result();
+    const std::u16string insert = ResultInsertStatement(keyword, personId, className, rank, resultValue, points);
     try {
       connection.ExecuteInSavepoint(insert);
       ++written;
