@@ -59,7 +59,7 @@ struct ResultReport {
 // listed only when the class has at least three.
 struct ClassReport {
   std::int32_t number = 0;
-  convert::Variant name;  // ClassData(number).ClassName; Empty when it could not be read
+  convert::Variant name;  // ClassData(number).ClassName
   std::int32_t resultCount = 0;
   bool referenceValid = false;
   ZeroPointReason whyNoReference = ZeroPointReason::kFewerThanThree;

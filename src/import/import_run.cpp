@@ -15,21 +15,10 @@ using convert::Variant;
 
 namespace {
 
-// A value read for the report alone: a failure to read it must not stop a
-// run that would otherwise go on, so it leaves the value Empty.
-template <typename Read>
-Variant ReadForReport(Read read) {
-  try {
-    return read();
-  } catch (const convert::RuntimeError&) {
-    return Variant();
-  }
-}
-
 void ReplaceEventRow(outside::Connection& connection, outside::LapEventData& event, ImportReport& report) {
-  report.description = ReadForReport([&] { return event.ToString(); });
-  const Variant provisional = ReadForReport([&] { return event.Provisional(); });
-  report.provisional = provisional == Variant(true);
+  // Read for the report alone, before the first statement.
+  report.description = event.ToString();
+  report.provisional = event.Provisional() == Variant(true);
 
   report.keyword = ToText(event.FileName());
   connection.Execute(EventDeleteStatement(report.keyword));
@@ -88,8 +77,9 @@ void ImportClass(outside::Connection& connection, outside::LapComponent& compone
   results.AddClass(classNumber);
   ClassReport& classReport = report.classes.emplace_back();
   classReport.number = classNumber;
-  // Read once for the report; the failure lines read it again, as ever.
-  classReport.name = ReadForReport([&] { return component.ClassData(classNumber)->ClassName(); });
+  // Read once for the report, after AddClass and before the reference; the
+  // failure lines read it again, as ever. It changes no statement.
+  classReport.name = component.ClassData(classNumber)->ClassName();
   classReport.firstResult = report.results.size();
 
   const ReferenceTime reference = CalcReferenceTime(results, &classReport.referenceTimes);

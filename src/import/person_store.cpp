@@ -43,9 +43,9 @@ StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent&
   }
   records->Close();
 
-  // The name is read again and the club for every result, where the write
-  // needs them: the club also for the report, which compares it with the
-  // stored one. Neither read changes a statement.
+  // The name and the sex are read only to fill an empty field. The club is
+  // read for every result, at the place where the write reads it, because
+  // the report compares it with the stored club; it changes no statement.
   bool filled = name.empty() && Fill(name, result.RunnerName());
   person.clubName = result.ClubName();
   if (club.empty()) {

@@ -131,9 +131,13 @@ TEST_F(ReportCsvTest, TellsRowByRowWhatTheRunWroteAndWhy) {
       EXPECT_EQ(written[next++], f[0] + "\t" + f[2] + "\t" + f[3] + "\t" + f[6] + "\t" + f[8] + "\t" + f[9]);
     }
     const auto person = Rows("SELECT NAME, CLUB FROM PERSON WHERE ID = '" + f[6] + "'");
-    if (f[7] == "失敗") EXPECT_TRUE(person.empty()) << f[6];
-    if (f[7] == "新規") EXPECT_EQ(person, std::vector<std::string>{f[4] + "\t" + f[5]});
-    if (f[7] == "補完") EXPECT_EQ(person.at(0).substr(person.at(0).find('\t') + 1), f[5]);
+    if (f[7] == "失敗") {
+      EXPECT_TRUE(person.empty()) << f[6];
+    } else if (f[7] == "新規") {
+      EXPECT_EQ(person, std::vector<std::string>{f[4] + "\t" + f[5]});
+    } else if (f[7] == "補完") {
+      EXPECT_EQ(person.at(0).substr(person.at(0).find('\t') + 1), f[5]);
+    }
   }
   EXPECT_EQ(next, written.size());
 
