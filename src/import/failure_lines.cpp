@@ -8,8 +8,11 @@ namespace pointimport::import {
 void AddFailureLine(FailureLines& failures, const char16_t* prefix, outside::LapComponent& component,
                     std::int32_t classNumber, outside::LapResult& result) {
   try {
-    failures.push_back(prefix + convert::ToText(component.ClassData(classNumber)->ClassName()) + u" " +
-                       convert::ToText(result.RunnerName()));
+    // The class name first, then the runner's: read apart, so that the
+    // order of the reads does not depend on the compiler.
+    const std::u16string className = convert::ToText(component.ClassData(classNumber)->ClassName());
+    const std::u16string runnerName = convert::ToText(result.RunnerName());
+    failures.push_back(prefix + className + u" " + runnerName);
   } catch (const convert::RuntimeError&) {
     // The line is only a report; the failed row is already left out.
   }

@@ -11,41 +11,86 @@ namespace pointimport::import {
 
 using convert::ToLong;
 using convert::ToText;
+using convert::Variant;
 
 namespace {
 
-void ReplaceEventRow(outside::Connection& connection, outside::LapEventData& event) {
-  const std::u16string keyword = ToText(event.FileName());
-  connection.Execute(EventDeleteStatement(keyword));
-  connection.Execute(ResultsDeleteStatement(keyword));
-  connection.Execute(
-      EventInsertStatement(event.FileName(), event.EventName(), event.Terrain(), event.EventDate()));
+void ReplaceEventRow(outside::Connection& connection, outside::LapEventData& event, ImportReport& report) {
+  // Read for the report alone, before the first statement.
+  report.description = event.ToString();
+  report.provisional = event.Provisional() == Variant(true);
+
+  report.keyword = ToText(event.FileName());
+  connection.Execute(EventDeleteStatement(report.keyword));
+  connection.Execute(ResultsDeleteStatement(report.keyword), &report.resultRowsReplaced);
+  // Each member is read into its own variable: the order of a call's
+  // arguments is the compiler's choice, the order of reads is the file's.
+  const Variant fileName = event.FileName();
+  const Variant eventName = event.EventName();
+  const Variant terrain = event.Terrain();
+  const Variant eventDate = event.EventDate();
+  connection.Execute(EventInsertStatement(fileName, eventName, terrain, eventDate));
 }
 
-// The rows of one class; returns the number of result rows written.
-std::int32_t ImportClass(outside::Connection& connection, outside::LapComponent& component,
-                         outside::LapResultsHolder& results, std::int32_t classNumber,
-                         FailureLines& failures) {
+void ImportResult(outside::Connection& connection, outside::LapComponent& component, outside::LapResult& result,
+                  std::int32_t classNumber, const ReferenceTime& reference, FailureLines& failures,
+                  ImportReport& report) {
+  ResultReport& row = report.results.emplace_back();
+  row.classNumber = classNumber;
+
+  const Variant rankForPoints = result.Rank();
+  const Variant resultForPoints = result.Result();
+  const PointsDecision decision = DecidePoints(reference, rankForPoints, resultForPoints);
+  row.points = decision.points;
+  row.reason = decision.reason;
+
+  StoredPerson person = StorePerson(connection, component, result, classNumber, failures);
+  if (!person.failureCause.empty()) row.causes.push_back(std::move(person.failureCause));
+
+  const Variant keyword = component.EventData()->FileName();
+  row.className = result.ClassName();
+  row.rank = result.Rank();
+  row.result = result.Result();
+  const std::u16string insert =
+      ResultInsertStatement(keyword, person.id, row.className, row.rank, row.result, row.points);
+  try {
+    connection.ExecuteInSavepoint(insert);
+    row.written = true;
+  } catch (const convert::RuntimeError& error) {
+    row.causes.push_back(error.Description());
+    AddFailureLine(failures, kResultFailurePrefix, component, classNumber, result);
+  }
+
+  row.personId = std::move(person.id);
+  row.runnerName = std::move(person.runnerName);
+  row.clubName = std::move(person.clubName);
+  row.person = person.state;
+  if (row.personId.empty()) row.flags |= kEmptyPersonId;
+  if (person.otherClub) row.flags |= kOtherClub;
+}
+
+// The rows of one class.
+void ImportClass(outside::Connection& connection, outside::LapComponent& component,
+                 outside::LapResultsHolder& results, std::int32_t classNumber, FailureLines& failures,
+                 ImportReport& report) {
   results.Clear();
   results.AddClass(classNumber);
-  const ReferenceTime reference = CalcReferenceTime(results);
-  std::int32_t written = 0;
-  const std::int32_t count = ToLong(results.Count());
-  for (std::int32_t j = 1; j <= count; ++j) {
-    const auto result = results.Item(j);
-    const double points = CalcPoints(reference, result->Rank(), result->Result());
-    const std::u16string personId = StorePerson(connection, component, *result, classNumber, failures);
-    const std::u16string insert =
-        ResultInsertStatement(component.EventData()->FileName(), personId, result->ClassName(),
-                              result->Rank(), result->Result(), points);
-    try {
-      connection.ExecuteInSavepoint(insert);
-      ++written;
-    } catch (const convert::RuntimeError&) {
-      AddFailureLine(failures, kResultFailurePrefix, component, classNumber, *result);
-    }
+  ClassReport& classReport = report.classes.emplace_back();
+  classReport.number = classNumber;
+  // Read once for the report, after AddClass and before the reference; the
+  // failure lines read it again, as ever. It changes no statement.
+  classReport.name = component.ClassData(classNumber)->ClassName();
+  classReport.firstResult = report.results.size();
+
+  const ReferenceTime reference = CalcReferenceTime(results, &classReport.referenceTimes);
+  classReport.referenceValid = reference.valid;
+  classReport.whyNoReference = reference.whyInvalid;
+  classReport.referenceTime = reference.time;
+
+  classReport.resultCount = ToLong(results.Count());
+  for (std::int32_t j = 1; j <= classReport.resultCount; ++j) {
+    ImportResult(connection, component, *results.Item(j), classNumber, reference, failures, report);
   }
-  return written;
 }
 
 }  // namespace
@@ -56,13 +101,15 @@ ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& 
   host.DoEvents();
 
   ImportSummary summary;
+  ImportReport& report = summary.report;
+  report.dryRun = options.dryRun;
   outside::Transaction transaction(connection);
-  ReplaceEventRow(connection, *component.EventData());
+  ReplaceEventRow(connection, *component.EventData(), report);
 
   const auto results = component.NewResultsHolder();
   summary.classCount = ToLong(component.ClassCount());
   for (std::int32_t i = 1; i <= summary.classCount; ++i) {
-    summary.resultRowsWritten += ImportClass(connection, component, *results, i, summary.failures);
+    ImportClass(connection, component, *results, i, summary.failures, report);
     host.ReportProgress(i, summary.classCount);
   }
   if (options.dryRun) {
@@ -70,9 +117,11 @@ ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& 
   } else {
     transaction.Commit();
   }
+  FinishReport(report);
+  summary.resultRowsWritten = report.resultRowsWritten;
 
   host.SetMousePointer(ImportHost::kDefaultPointer);
-  host.ShowMessage(CompletionMessage(summary.failures));
+  host.ShowCompletion(CompletionMessage(summary.failures), report);
   return summary;
 }
 

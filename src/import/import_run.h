@@ -4,6 +4,7 @@
 
 #include "import/failure_lines.h"
 #include "import/import_host.h"
+#include "import/import_report.h"
 #include "outside/connection.h"
 #include "outside/lap_component.h"
 
@@ -18,10 +19,12 @@ struct ImportSummary {
   std::int32_t classCount = 0;
   std::int32_t resultRowsWritten = 0;
   FailureLines failures;
+  ImportReport report;
 };
 
 // Replaces everything the points database holds about the loaded event with
-// what the lap file says, and tells the operator when it is done.
+// what the lap file says, and tells the operator when it is done (through
+// ImportHost::ShowCompletion, with the run's report).
 //
 // The run is one transaction: an error anywhere outside the trapped row
 // writes rolls everything back, so the database is then exactly as before,

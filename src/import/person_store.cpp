@@ -16,13 +16,23 @@ std::u16string StoredText(const outside::RecordSet& records, std::u16string_view
   return ToText(convert::NullToDefault(records.Fields(column).Value, Variant(u"")));
 }
 
+// Fills a stored field that is empty from the file; true when that gave it a
+// value.
+bool Fill(std::u16string& field, const Variant& fromFile) {
+  if (!field.empty()) return false;
+  field = ToText(fromFile);
+  return !field.empty();
+}
+
 }  // namespace
 
-std::u16string StorePerson(outside::Connection& connection, outside::LapComponent& component,
-                           outside::LapResult& result, std::int32_t classNumber, FailureLines& failures) {
-  const std::u16string personId = MakePersonId(ToText(result.RunnerName()));
+StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent& component,
+                         outside::LapResult& result, std::int32_t classNumber, FailureLines& failures) {
+  StoredPerson person;
+  person.runnerName = result.RunnerName();
+  person.id = MakePersonId(ToText(person.runnerName));
 
-  const auto records = connection.Execute(PersonLookupStatement(personId));
+  const auto records = connection.Execute(PersonLookupStatement(person.id));
   bool found = false;
   std::u16string name, club, sex;
   if (!records->Eof()) {
@@ -33,18 +43,29 @@ std::u16string StorePerson(outside::Connection& connection, outside::LapComponen
   }
   records->Close();
 
-  if (name.empty()) name = ToText(result.RunnerName());
-  if (club.empty()) club = ToText(result.ClubName());
-  if (sex.empty()) sex = ToText(result.Sex());
+  // The name and the sex are read only to fill an empty field. The club is
+  // read for every result, at the place where the write reads it, because
+  // the report compares it with the stored club; it changes no statement.
+  bool filled = name.empty() && Fill(name, result.RunnerName());
+  person.clubName = result.ClubName();
+  if (club.empty()) {
+    filled = Fill(club, person.clubName) || filled;
+  } else if (person.clubName.IsString() && !person.clubName.AsString().empty()) {
+    person.otherClub = found && club != person.clubName.AsString();
+  }
+  filled = (sex.empty() && Fill(sex, result.Sex())) || filled;
 
-  const std::u16string write = found ? PersonUpdateStatement(personId, name, club, sex)
-                                     : PersonInsertStatement(personId, name, club, sex);
+  const std::u16string write = found ? PersonUpdateStatement(person.id, name, club, sex)
+                                     : PersonInsertStatement(person.id, name, club, sex);
   try {
     connection.ExecuteInSavepoint(write);
-  } catch (const convert::RuntimeError&) {
+    person.state = !found ? PersonState::kNew : filled ? PersonState::kCompleted : PersonState::kExisting;
+  } catch (const convert::RuntimeError& error) {
+    person.state = PersonState::kRefused;
+    person.failureCause = error.Description();
     AddFailureLine(failures, kPersonFailurePrefix, component, classNumber, result);
   }
-  return personId;
+  return person;
 }
 
 }  // namespace pointimport::import

@@ -3,19 +3,31 @@
 #include <cstdint>
 #include <string>
 
+#include "convert/variant.h"
 #include "import/failure_lines.h"
+#include "import/import_report.h"
 #include "outside/connection.h"
 #include "outside/lap_component.h"
 
 namespace pointimport::import {
 
-// Brings the runner's PERSON row up to date and returns the person ID.
+// What StorePerson did, with the values it read from the result object.
+struct StoredPerson {
+  std::u16string id;
+  convert::Variant runnerName;  // as read for the ID
+  convert::Variant clubName;    // the file's club
+  PersonState state = PersonState::kNew;
+  bool otherClub = false;  // found with a club that differs from the file's, both set
+  std::u16string failureCause;  // the database's message when the write was refused
+};
+
+// Brings the runner's PERSON row up to date; the person ID is the result's.
 //
 // A stored person keeps the stored name, club and sex; the lap file only
 // fills those that are empty. The look-up is not trapped: its failure stops
 // the run. A rejected write adds a failure line and leaves the row as it
 // was; the ID is returned all the same.
-std::u16string StorePerson(outside::Connection& connection, outside::LapComponent& component,
-                           outside::LapResult& result, std::int32_t classNumber, FailureLines& failures);
+StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent& component,
+                         outside::LapResult& result, std::int32_t classNumber, FailureLines& failures);
 
 }  // namespace pointimport::import

@@ -1,6 +1,8 @@
 #include "import/reference_points.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "convert/date_number.h"
 #include "convert/long_value.h"
@@ -26,7 +28,7 @@ double AsDateNumber(double value) {
 
 }  // namespace
 
-ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results) {
+ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results, std::array<Variant, 3>* firstThree) {
   ReferenceTime reference;
   if (convert::ToLong(results.Count()) < 3) return reference;
 
@@ -36,27 +38,36 @@ ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results) {
     first[k] = results.Item(k + 1)->Result();
     allDates = convert::IsDateValue(first[k]) && allDates;  // every one read, even after a failure
   }
-  if (!allDates) return reference;
+  if (firstThree) std::copy(std::begin(first), std::end(first), firstThree->begin());
+  if (!allDates) {
+    reference.whyInvalid = ZeroPointReason::kTopThreeTimeUnknown;
+    return reference;
+  }
 
   const double sum = AsDateNumber(AsDateNumber(convert::ToDateNumber(first[0]) +
                                                convert::ToDateNumber(first[1])) +
                                   convert::ToDateNumber(first[2]));
   reference.time = AsDateNumber(sum / 3.0);
   reference.valid = reference.time != 0.0;
+  reference.whyInvalid = reference.valid ? ZeroPointReason::kNone : ZeroPointReason::kReferenceZero;
   return reference;
 }
 
 double CalcPoints(const ReferenceTime& reference, const Variant& rank, const Variant& result) {
-  if (!reference.valid) return 0.0;
-  if (!convert::IsNumericValue(rank)) return 0.0;
-  if (convert::ToText(rank).find(u'(') != std::u16string::npos) return 0.0;
+  return DecidePoints(reference, rank, result).points;
+}
+
+PointsDecision DecidePoints(const ReferenceTime& reference, const Variant& rank, const Variant& result) {
+  if (!reference.valid) return {0.0, reference.whyInvalid};
+  if (!convert::IsNumericValue(rank)) return {0.0, ZeroPointReason::kRankNotNumeric};
+  if (convert::ToText(rank).find(u'(') != std::u16string::npos) return {0.0, ZeroPointReason::kRankInParentheses};
   const double time = convert::ParseTimeValue(convert::ToText(result), 0.0);
-  if (time == 0.0) return 0.0;
+  if (time == 0.0) return {0.0, ZeroPointReason::kNoTime};
   const double points = reference.time / time * 100.0;
   if (!std::isfinite(points)) {
     throw RuntimeError(convert::error_number::kOverflow, u"オーバーフローしました。");
   }
-  return points;
+  return {points, ZeroPointReason::kNone};
 }
 
 }  // namespace pointimport::import

@@ -4,13 +4,21 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 
+#include "convert/ascii_case.h"
 #include "convert/number_text.h"
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
 #include "import/import_run.h"
+#include "import/lap_load_failed.h"
 #include "main/database_location.h"
+#include "main/report_csv.h"
+#include "main/report_html.h"
+#include "main/report_summary.h"
+#include "main/report_texts.h"
+#include "main/terminal_text.h"
 #include "outside/create_object.h"
 #include "outside/lap_component.h"
 #include "outside/logging_connection.h"
@@ -18,10 +26,10 @@
 
 namespace pointimport::main {
 
+using convert::NativePath;
+using convert::PathFromNative;
 using convert::RuntimeError;
 using convert::ToText;
-using convert::Utf16ToUtf8;
-using convert::Utf8ToUtf16;
 
 namespace {
 
@@ -31,13 +39,13 @@ std::u16string DefaultDatabasePath() {
 
 // The connection string the window builds, for a database anywhere.
 std::u16string ConnectionStringFor(const std::u16string& databasePath) {
-  const std::string folder = std::filesystem::path(Utf16ToUtf8(databasePath)).parent_path().string();
-  return ConnectionStringForFile(Utf8ToUtf16(folder), databasePath);
+  const std::string folder = std::filesystem::path(NativePath(databasePath)).parent_path().string();
+  return ConnectionStringForFile(PathFromNative(folder), databasePath);
 }
 
 std::string ErrorText(const RuntimeError& error) {
-  return "エラー " + Utf16ToUtf8(convert::FormatInteger(error.Number())) + ": " +
-         Utf16ToUtf8(error.Description());
+  return "エラー " + TerminalText(convert::FormatInteger(error.Number())) + ": " +
+         TerminalText(error.Description());
 }
 
 // The command line has no pointer and no pending events; the completion
@@ -61,80 +69,156 @@ class CommandLineHost : public import::ImportHost {
   bool showProgress_;
 };
 
+enum class ReportFormat { kNone, kCsv, kHtml };
+
 struct ImportCommandOptions {
   std::u16string database = DefaultDatabasePath();
   bool dryRun = false;
   bool echoSql = false;
+  std::u16string report;
+  ReportFormat reportFormat = ReportFormat::kNone;
   std::vector<std::u16string> files;
 };
 
+// Takes the value of option `name`, given as "--name VALUE" or "--name=VALUE",
+// when args[i] is that option; returns false when it is another argument.
+// A missing value (the end of the arguments, an empty "--name=", or another
+// option next) is reported and leaves `missing` set.
+bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
+                     std::u16string& value, bool& missing, std::ostream& err) {
+  const std::string& arg = args[i];
+  std::string text;
+  if (arg == name) {
+    if (i + 1 < args.size() && !args[i + 1].starts_with("--")) text = args[++i];
+  } else if (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=') {
+    text = arg.substr(name.size() + 1);
+  } else {
+    return false;
+  }
+  if (text.empty()) {
+    err << name << " には値が必要です。\n";
+    missing = true;
+  }
+  value = PathFromNative(text);
+  return true;
+}
+
+ReportFormat ReportFormatOf(const std::u16string& file) {
+  const std::u16string extension = PathFromNative(std::filesystem::path(NativePath(file)).extension().string());
+  if (convert::EqualsIgnoringAsciiCase(extension, u".csv")) return ReportFormat::kCsv;
+  if (convert::EqualsIgnoringAsciiCase(extension, u".html")) return ReportFormat::kHtml;
+  return ReportFormat::kNone;
+}
+
 bool ParseImportOptions(const std::vector<std::string>& args, ImportCommandOptions& options,
                         std::ostream& err) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--database" && i + 1 < args.size()) {
-      options.database = Utf8ToUtf16(args[++i]);
+  bool missing = false;
+  for (std::size_t i = 0; i < args.size() && !missing; ++i) {
+    if (TakeOptionValue(args, i, "--database", options.database, missing, err)) continue;
+    if (TakeOptionValue(args, i, "--report", options.report, missing, err)) {
+      options.reportFormat = ReportFormatOf(options.report);
+      if (!missing && options.reportFormat == ReportFormat::kNone) {
+        err << "レポートのファイル名は .csv か .html で終わる必要があります: " << TerminalText(options.report)
+            << "\n";
+        return false;
+      }
     } else if (args[i] == "--dry-run") {
       options.dryRun = true;
     } else if (args[i] == "--echo-sql") {
       options.echoSql = true;
     } else if (args[i].starts_with("--")) {
-      err << "不明な引数です: " << args[i] << "\n";
+      err << "不明な引数です: " << TerminalText(PathFromNative(args[i])) << "\n";
       return false;
     } else {
-      options.files.push_back(Utf8ToUtf16(args[i]));
+      options.files.push_back(PathFromNative(args[i]));
     }
   }
+  if (missing) return false;
   if (options.files.empty()) err << "取り込むファイルを指定してください。\n";
   return !options.files.empty();
 }
 
-// Loads and imports one file; returns its exit status.
+// Prints the lines of a multi-line text, each indented.
+void PrintIndented(std::ostream& out, const std::u16string& text) {
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(u'\n', start)) != std::u16string::npos; start = end + 1) {
+    out << "  " << TerminalText(std::u16string_view(text).substr(start, end - start)) << "\n";
+  }
+  out << "  " << TerminalText(std::u16string_view(text).substr(start)) << "\n";
+}
+
+// Loads and imports one file; returns its exit status. The run's report is
+// appended to reports.
 int ImportOneFile(const std::u16string& file, outside::Connection& connection,
                   outside::LapComponent& component, const ImportCommandOptions& options,
-                  std::ostream& out, std::ostream& err) {
-  out << "ファイル: " << Utf16ToUtf8(file) << "\n";
-  if (component.FileControl()->LoadLapFile(file) == convert::Variant(false)) {
-    err << "ファイルを開けません: " << Utf16ToUtf8(file) << "\n";
+                  std::vector<import::ImportReport>& reports, std::ostream& out, std::ostream& err) {
+  out << "ファイル: " << TerminalText(file) << "\n";
+  const auto fileControl = component.FileControl();
+  if (import::LapLoadFailed(fileControl->LoadLapFile(file))) {
+    const std::u16string reason = ValueText(fileControl->LastLoadError());
+    err << "ファイルを開けません: " << TerminalText(file) << (reason.empty() ? "" : ": " + TerminalText(reason))
+        << "\n";
     return kExitError;
   }
   const auto event = component.EventData();
   const std::u16string keyword = ToText(event->FileName());
-  out << "  大会: " << Utf16ToUtf8(ToText(event->ToString())) << "\n";
+  out << "  大会: " << TerminalText(ValueText(event->ToString())) << "\n";
   if (keyword.empty()) {
-    err << "[エラー] ファイル名キーワードが指定されていません: " << Utf16ToUtf8(file) << "\n";
+    err << "[エラー] ファイル名キーワードが指定されていません: " << TerminalText(file) << "\n";
     return kExitError;
   }
-  out << "  キーワード: " << Utf16ToUtf8(keyword) << "\n";
+  out << "  キーワード: " << TerminalText(keyword) << "\n";
 
   CommandLineHost host(err, !options.echoSql && ::isatty(STDERR_FILENO));
-  const import::ImportSummary summary =
-      import::RunImport(connection, component, host, {.dryRun = options.dryRun});
+  import::ImportSummary summary = import::RunImport(connection, component, host, {.dryRun = options.dryRun});
   out << "  クラス: " << summary.classCount << "\n"
       << (options.dryRun ? "  書き込む結果行 (試行のため書き込んでいません): " : "  書き込んだ結果行: ")
       << summary.resultRowsWritten << "\n";
+  PrintIndented(out, ReportSummaryText(summary.report));
   if (!summary.failures.empty()) {
     out << "  書き込めなかった行: " << summary.failures.size() << " 件\n";
-    for (const auto& line : summary.failures) out << "  " << Utf16ToUtf8(line) << "\n";
+    for (const auto& line : summary.failures) out << "  " << TerminalText(line) << "\n";
   }
+  reports.push_back(std::move(summary.report));
   return summary.failures.empty() ? kExitOk : kExitSomeRowsFailed;
+}
+
+// Writes the report of every imported file; returns its exit status.
+int WriteReport(const ImportCommandOptions& options, const std::vector<import::ImportReport>& reports,
+                std::ostream& err) {
+  std::ofstream file(NativePath(options.report), std::ios::binary | std::ios::trunc);
+  if (file) {
+    if (options.reportFormat == ReportFormat::kCsv) {
+      WriteCsvReport(reports, file);
+    } else {
+      WriteHtmlReport(reports, file);
+    }
+    file.close();
+  }
+  if (!file) {
+    err << "レポートを書き込めません: " << TerminalText(options.report) << "\n";
+    return kExitError;
+  }
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::u16string path = DefaultDatabasePath();
+  bool missing = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--database" && i + 1 < args.size()) {
-      path = Utf8ToUtf16(args[++i]);
+    if (TakeOptionValue(args, i, "--database", path, missing, err)) {
+      if (missing) return kExitError;
     } else {
-      err << "不明な引数です: " << args[i] << "\n";
+      err << "不明な引数です: " << TerminalText(PathFromNative(args[i])) << "\n";
       return kExitError;
     }
   }
   const auto result = outside::CreatePointsDatabase(path);
   const bool ok = result.status == outside::CreateDatabaseStatus::Created ||
                   result.status == outside::CreateDatabaseStatus::AlreadyExists;
-  (ok ? out : err) << Utf16ToUtf8(result.reason) << "\n";
+  (ok ? out : err) << TerminalText(result.reason) << "\n";
   return ok ? kExitOk : kExitError;
 }
 
@@ -150,24 +234,30 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
   } catch (const RuntimeError& error) {
     err << "データベースに接続できません\n" << ErrorText(error) << "\n";
+    std::error_code ignored;
+    if (!std::filesystem::exists(NativePath(options.database), ignored)) {
+      err << "ポイントデータベースは pointimport-cli init で作成できます (場所は --database で指定)。\n";
+    }
     return kExitError;
   }
   outside::LoggingConnection echoing(*database, [&err](const std::u16string& statement) {
-    err << Utf16ToUtf8(statement) << "\n";
+    err << TerminalText(statement) << "\n";
   });
   outside::Connection& connection = options.echoSql ? echoing : *database;
 
   int status = kExitOk;
+  std::vector<import::ImportReport> reports;
   for (const auto& file : options.files) {
     try {
-      status = std::max(status, ImportOneFile(file, connection, *component, options, out, err));
+      status = std::max(status, ImportOneFile(file, connection, *component, options, reports, out, err));
     } catch (const RuntimeError& error) {
-      err << ErrorText(error) << "\n取り込みを取り消しました。この大会のデータは変更されていません: "
-          << Utf16ToUtf8(file) << "\n";
+      err << ErrorText(error) << "\n何も書き込んでいません。\n"
+          << "取り込みを取り消しました。この大会のデータは変更されていません: " << TerminalText(file) << "\n";
       status = kExitError;
     }
   }
   database->Close();
+  if (options.reportFormat != ReportFormat::kNone) status = std::max(status, WriteReport(options, reports, err));
   return status;
 }
 

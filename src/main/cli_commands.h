@@ -11,11 +11,14 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitSomeRowsFailed = 1;
 inline constexpr int kExitError = 2;
 
-// `init [--database PATH]`: creates the points database.
+// `init [--database PATH]`: creates the points database. Every option value
+// may also follow an "=" (--database=PATH).
 int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// `import [--database PATH] [--dry-run] [--echo-sql] FILE...`: loads and
-// imports each file in turn, as the window's Open and Import buttons do.
+// `import [--database PATH] [--dry-run] [--echo-sql] [--report FILE.csv|FILE.html] FILE...`:
+// loads and imports each file in turn, as the window's Open and Import
+// buttons do, and writes one report of all of them where asked.
+// Control characters of lap files and the database are shown as "\xHH".
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace pointimport::main

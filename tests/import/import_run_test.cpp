@@ -50,6 +50,41 @@ TEST_F(ImportRunTest, WritesTheStatementsInOrderExactlyAsTheirTemplates) {
   EXPECT_EQ(host_.messages, std::vector<std::u16string>{u"取り込みました"});
 }
 
+TEST_F(ImportRunTest, ReadsTheComponentInAFixedOrder) {
+  Execute(u"INSERT INTO PERSON VALUES ('山田太郎', '山田 太郎', 'OLC', 'M')");
+  Execute(u"CREATE TRIGGER no_person BEFORE INSERT ON PERSON WHEN NEW.ID = '佐藤次郎' "
+          u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  Execute(u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '佐藤次郎' "
+          u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  FakeEvent event;
+  event.classes = {{u"M21",
+                    {Runner(u"山田 太郎", Variant(1), u"0:25:00", u"OLC", u"M"),
+                     Runner(u"鈴木 一郎", Variant(2), u"0:30:00"), Runner(u"佐藤 次郎", Variant(3), u"0:35:00")}}};
+  test_support::FakeLapComponent component(event);
+  RunImport(logged_, component, host_);
+  const std::vector<std::string> insert = {"EventData", "FileName", "ClassName", "Rank", "Result"};
+  const std::vector<std::string> failureLine = {"ClassData 1", "ClassData.ClassName", "RunnerName"};
+  // The report adds ToString and Provisional before the first statement, the
+  // class's name once after AddClass, and the file's club for every result.
+  std::vector<std::vector<std::string>> expected = {
+      {"EventData", "ToString", "Provisional", "FileName", "FileName", "EventName", "Terrain", "EventDate",
+       "NewResultsHolder", "ClassCount"},
+      {"Clear", "AddClass 1", "ClassData 1", "ClassData.ClassName", "Count", "Item 1", "Result", "Item 2", "Result",
+       "Item 3", "Result", "Count"},
+      {"Item 1", "Rank", "Result", "RunnerName", "ClubName"},  // found with every field filled
+      insert,
+      {"Item 2", "Rank", "Result", "RunnerName", "RunnerName", "ClubName", "Sex"},
+      insert,
+      {"Item 3", "Rank", "Result", "RunnerName", "RunnerName", "ClubName", "Sex"},
+      failureLine,
+      insert,
+      failureLine,
+  };
+  std::vector<std::string> calls;
+  for (const auto& part : expected) calls.insert(calls.end(), part.begin(), part.end());
+  EXPECT_EQ(component.calls, calls);
+}
+
 TEST_F(ImportRunTest, GivesPointsAgainstTheClassReference) {
   const ImportSummary summary = Import(ThirtyMinuteEvent());
   EXPECT_EQ(summary.classCount, 2);

@@ -31,43 +31,59 @@ TEST(CalcReferenceTime, IsTheMeanOfTheFirstThreeResults) {
 }
 
 TEST(CalcReferenceTime, IsInvalidWithoutThreeReadableNonZeroTimes) {
-  const std::vector<Variant> cases[] = {
-      {},
-      {Variant(u"0:30:00"), Variant(u"0:31:00")},
-      {Variant(u"0:30:00"), Variant(u"失格"), Variant(u"0:31:00")},
-      {Variant(u"0:30:00"), Variant(u""), Variant(u"0:31:00")},
-      {Variant(u"0:00:00"), Variant(u"0:00:00"), Variant(u"0:00:00")},
+  using enum ZeroPointReason;
+  const struct {
+    std::vector<Variant> times;
+    ZeroPointReason why;
+  } cases[] = {
+      {{}, kFewerThanThree},
+      {{Variant(u"0:30:00"), Variant(u"0:31:00")}, kFewerThanThree},
+      {{Variant(u"0:30:00"), Variant(u"失格"), Variant(u"0:31:00")}, kTopThreeTimeUnknown},
+      {{Variant(u"0:30:00"), Variant(u""), Variant(u"0:31:00")}, kTopThreeTimeUnknown},
+      {{Variant(u"0:00:00"), Variant(u"0:00:00"), Variant(u"0:00:00")}, kReferenceZero},
       // Full-width times are not folded for the reference.
-      {Variant(u"０：３０：００"), Variant(u"0:30:00"), Variant(u"0:30:00")},
+      {{Variant(u"０：３０：００"), Variant(u"0:30:00"), Variant(u"0:30:00")}, kTopThreeTimeUnknown},
       // Numbers are not dates.
-      {Variant(0.02), Variant(0.02), Variant(0.02)},
+      {{Variant(0.02), Variant(0.02), Variant(0.02)}, kTopThreeTimeUnknown},
   };
-  for (const auto& times : cases) EXPECT_FALSE(ReferenceOf(times).valid) << times.size();
+  for (const auto& c : cases) {
+    const ReferenceTime reference = ReferenceOf(c.times);
+    EXPECT_FALSE(reference.valid) << c.times.size();
+    EXPECT_EQ(reference.whyInvalid, c.why) << c.times.size();
+  }
 }
 
 TEST(CalcPoints, ComparesTheRunnersTimeWithTheReference) {
+  using enum ZeroPointReason;
   const ReferenceTime thirtyMinutes{TimeOfDay(0, 30, 0), true};
   const struct {
     ReferenceTime reference;
     Variant rank;
     Variant result;
     double points;
+    ZeroPointReason reason;
   } cases[] = {
-      {thirtyMinutes, Variant(2), Variant(u"0:40:00"), 75.0},
-      {thirtyMinutes, Variant(1), Variant(u"0:20:00"), 150.0},
-      {thirtyMinutes, Variant(u"3"), Variant(u"０：４０：００"), 75.0},
-      {thirtyMinutes, Variant(), Variant(u"0:40:00"), 75.0},
-      {thirtyMinutes, Variant(1), Variant::Date(TimeOfDay(0, 40, 0)), 75.0},
-      {ReferenceTime{}, Variant(1), Variant(u"0:40:00"), 0.0},
-      {thirtyMinutes, Variant(u"OP"), Variant(u"0:40:00"), 0.0},
-      {thirtyMinutes, Variant(u""), Variant(u"0:40:00"), 0.0},
-      {thirtyMinutes, Variant::Null(), Variant(u"0:40:00"), 0.0},
-      {thirtyMinutes, Variant(u"(5)"), Variant(u"0:40:00"), 0.0},
-      {thirtyMinutes, Variant(1), Variant(u"失格"), 0.0},
-      {thirtyMinutes, Variant(1), Variant(u"0:00:00"), 0.0},
+      {thirtyMinutes, Variant(2), Variant(u"0:40:00"), 75.0, kNone},
+      {thirtyMinutes, Variant(1), Variant(u"0:20:00"), 150.0, kNone},
+      {thirtyMinutes, Variant(u"3"), Variant(u"０：４０：００"), 75.0, kNone},
+      {thirtyMinutes, Variant(), Variant(u"0:40:00"), 75.0, kNone},
+      {thirtyMinutes, Variant(1), Variant::Date(TimeOfDay(0, 40, 0)), 75.0, kNone},
+      {ReferenceTime{}, Variant(1), Variant(u"0:40:00"), 0.0, kFewerThanThree},
+      {ReferenceTime{0.0, false, kReferenceZero}, Variant(1), Variant(u"0:40:00"), 0.0, kReferenceZero},
+      {thirtyMinutes, Variant(u"OP"), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
+      {thirtyMinutes, Variant(u""), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
+      {thirtyMinutes, Variant::Null(), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
+      // A rank in parentheses already fails the numeric test, which takes
+      // no parentheses, so kRankInParentheses is never the first reason.
+      {thirtyMinutes, Variant(u"(5)"), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
+      {thirtyMinutes, Variant(1), Variant(u"失格"), 0.0, kNoTime},
+      {thirtyMinutes, Variant(1), Variant(u"0:00:00"), 0.0, kNoTime},
   };
   for (const auto& c : cases) {
-    EXPECT_DOUBLE_EQ(CalcPoints(c.reference, c.rank, c.result), c.points) << convert::ToText(c.result).size();
+    const PointsDecision decision = DecidePoints(c.reference, c.rank, c.result);
+    EXPECT_DOUBLE_EQ(decision.points, c.points) << convert::ToText(c.result).size();
+    EXPECT_EQ(decision.reason, c.reason) << convert::ToText(c.result).size();
+    EXPECT_EQ(CalcPoints(c.reference, c.rank, c.result), decision.points);
   }
 }
 

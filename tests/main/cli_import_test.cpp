@@ -46,6 +46,13 @@ TEST_F(CliImportTest, ImportsEachFileAndReportsIt) {
   EXPECT_NE(result.out.find("キーワード: A"), std::string::npos);
   EXPECT_NE(result.out.find("書き込んだ結果行: 4"), std::string::npos);
   EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B"}));
+  // The same runners in B: found, not new; A again replaces A's rows.
+  const auto again = Import({File("a.xml", SmallEvent("A")).string()});
+  for (const char* line : {"  置き換えた結果行: 0\n  新規個人: 4\n  補完した個人: 0\n  0 ポイント: 1 (順位なし 1)\n  注意: 0\n",
+                           "  置き換えた結果行: 0\n  新規個人: 0\n"}) {
+    EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
+  }
+  EXPECT_NE(again.out.find("  置き換えた結果行: 4\n  新規個人: 0\n"), std::string::npos) << again.out;
   EXPECT_EQ(Rows("SELECT POINT FROM RESULT WHERE EVENT_ID = 'A' ORDER BY rowid"),
             (std::vector<std::string>{"120.0", "100.0", "85.7142857142857", "0.0"}));
 }
@@ -58,9 +65,14 @@ TEST_F(CliImportTest, ExitStatusTellsWhatWentWrongAndTheOtherFilesStillRun) {
   EXPECT_EQ(someFailed.exitCode, 1);
   EXPECT_NE(someFailed.out.find("[RESULT更新失敗] M21 鈴木 一郎"), std::string::npos);
 
-  const auto missing = Import({dir_.File("missing.xml").string(), File("b.xml", SmallEvent("B")).string()});
+  const auto unreadable = dir_.File("notes.xml");
+  WriteFileBytes(unreadable, "ranking notes\n");
+  const auto missing = Import({unreadable.string(), File("b.xml", SmallEvent("B")).string()});
   EXPECT_EQ(missing.exitCode, 2);
-  EXPECT_NE(missing.err.find("ファイルを開けません"), std::string::npos);
+  // The reason follows where the component gives one.
+  const std::string cannotOpen = "ファイルを開けません: " + unreadable.string();
+  const std::string firstLine = missing.err.substr(0, missing.err.find('\n'));
+  EXPECT_TRUE(firstLine == cannotOpen || firstLine.starts_with(cannotOpen + ": ")) << missing.err;
   EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B"}));
 
   OpenTestConnection(database_)->Execute(
@@ -68,6 +80,7 @@ TEST_F(CliImportTest, ExitStatusTellsWhatWentWrongAndTheOtherFilesStillRun) {
   const auto stopped = Import({File("c.xml", SmallEvent("C")).string(), File("d.xml", SmallEvent("D")).string()});
   EXPECT_EQ(stopped.exitCode, 2);
   EXPECT_NE(stopped.err.find("closed"), std::string::npos);
+  EXPECT_NE(stopped.err.find("\n何も書き込んでいません。\n"), std::string::npos);
   EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B", "D"}));
   EXPECT_EQ(Rows("SELECT count(*) FROM RESULT WHERE EVENT_ID = 'C'"), std::vector<std::string>{"0"});
 }
@@ -78,9 +91,31 @@ TEST_F(CliImportTest, NeverCreatesADatabase) {
                                                      File("a.xml", SmallEvent("A")).string()});
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_NE(result.err.find("データベースに接続できません"), std::string::npos);
+  EXPECT_NE(result.err.find("pointimport-cli init"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(missingDatabase));
   EXPECT_EQ(Import({}).exitCode, 2);
   EXPECT_EQ(Import({"--bogus"}).exitCode, 2);
+}
+
+TEST_F(CliImportTest, TakesOptionValuesEitherWayAndNamesAMissingOne) {
+  const std::string file = File("a.xml", SmallEvent("A")).string();
+  const auto joined = RunProgram("pointimport-cli", {"import", "--database=" + database_.string(), file});
+  EXPECT_EQ(joined.exitCode, 0) << joined.err;
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } usageErrors[] = {
+      {{"import", file, "--database"}, "--database には値が必要です"},
+      {{"import", "--database=", file}, "--database には値が必要です"},
+      {{"import", "--report", "--dry-run", file}, "--report には値が必要です"},
+      {{"import", "--report=r.txt", file}, ".csv か .html"},
+      {{"init", "--database"}, "--database には値が必要です"},
+  };
+  for (const auto& c : usageErrors) {
+    const auto result = RunProgram("pointimport-cli", c.args);
+    EXPECT_EQ(result.exitCode, 2) << c.message;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+  }
 }
 
 TEST_F(CliImportTest, DryRunLeavesTheDatabaseByteForByte) {
@@ -88,10 +123,15 @@ TEST_F(CliImportTest, DryRunLeavesTheDatabaseByteForByte) {
   const std::string before = ReadFileBytes(database_);
   IofEvent changed = SmallEvent("A");
   changed.classes[0].persons.pop_back();
-  const auto result = Import({"--dry-run", File("a2.xml", changed).string()});
+  const auto report = dir_.File("preview.csv");
+  const auto result = Import({"--dry-run", "--report", report.string(), File("a2.xml", changed).string()});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_NE(result.out.find("書き込む結果行 (試行のため書き込んでいません): 3"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(database_), before);
+  // The operator's preview: the rows that would be written.
+  const std::string csv = ReadFileBytes(report);
+  EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBFイベント,")) << csv;
+  EXPECT_NE(csv.find("\r\nA,1,M21,3,佐藤 次郎,,佐藤次郎,既存,0:35:00,"), std::string::npos) << csv;
 }
 
 TEST_F(CliImportTest, EchoesEveryStatementAsExecuted) {

@@ -20,61 +20,84 @@ class FakeFileControl : public outside::LapFileControl {
 
 class FakeEventData : public outside::LapEventData {
  public:
-  explicit FakeEventData(const FakeEvent& event) : event_(event) {}
-  Variant ToString() override { return event_.description; }
-  Variant FileName() override { return event_.fileName; }
-  Variant EventName() override { return event_.eventName; }
-  Variant Terrain() override { return event_.terrain; }
-  Variant EventDate() override { return event_.eventDate; }
+  FakeEventData(const FakeEvent& event, CallLog& calls) : event_(event), calls_(calls) {}
+  Variant ToString() override { return Logged("ToString", event_.description); }
+  Variant FileName() override { return Logged("FileName", event_.fileName); }
+  Variant EventName() override { return Logged("EventName", event_.eventName); }
+  Variant Terrain() override { return Logged("Terrain", event_.terrain); }
+  Variant EventDate() override { return Logged("EventDate", event_.eventDate); }
+  Variant Provisional() override { return Logged("Provisional", event_.provisional); }
 
  private:
+  Variant Logged(const char* member, const Variant& value) {
+    calls_.push_back(member);
+    return value;
+  }
   const FakeEvent& event_;
+  CallLog& calls_;
 };
 
 class FakeClassData : public outside::LapClassData {
  public:
-  explicit FakeClassData(std::u16string name) : name_(std::move(name)) {}
-  Variant ClassName() override { return Variant(name_); }
+  FakeClassData(std::u16string name, CallLog& calls) : name_(std::move(name)), calls_(calls) {}
+  Variant ClassName() override {
+    calls_.push_back("ClassData.ClassName");
+    return Variant(name_);
+  }
 
  private:
   std::u16string name_;
+  CallLog& calls_;
 };
 
 class FakeResultObject : public outside::LapResult {
  public:
-  FakeResultObject(const FakeResult& result, const std::u16string& className)
-      : result_(result), className_(className) {}
-  Variant Result() override { return result_.result; }
-  Variant Rank() override { return result_.rank; }
-  Variant RunnerName() override { return result_.runnerName; }
-  Variant ClubName() override { return result_.clubName; }
-  Variant Sex() override { return result_.sex; }
+  FakeResultObject(const FakeResult& result, const std::u16string& className, CallLog& calls)
+      : result_(result), className_(className), calls_(calls) {}
+  Variant Result() override { return Logged("Result", result_.result); }
+  Variant Rank() override { return Logged("Rank", result_.rank); }
+  Variant RunnerName() override { return Logged("RunnerName", result_.runnerName); }
+  Variant ClubName() override { return Logged("ClubName", result_.clubName); }
+  Variant Sex() override { return Logged("Sex", result_.sex); }
   Variant ClassName() override {
-    return result_.className == Variant(u"") ? Variant(className_) : result_.className;
+    return Logged("ClassName", result_.className == Variant(u"") ? Variant(className_) : result_.className);
   }
 
  private:
+  Variant Logged(const char* member, const Variant& value) {
+    calls_.push_back(member);
+    return value;
+  }
   const FakeResult& result_;
   const std::u16string& className_;
+  CallLog& calls_;
 };
 
 class FakeResultsHolder : public outside::LapResultsHolder {
  public:
-  explicit FakeResultsHolder(const FakeEvent& event) : event_(event) {}
-  void Clear() override { class_ = nullptr; }
+  FakeResultsHolder(const FakeEvent& event, CallLog& calls) : event_(event), calls_(calls) {}
+  void Clear() override {
+    calls_.push_back("Clear");
+    class_ = nullptr;
+  }
   void AddClass(std::int32_t classNumber) override {
+    calls_.push_back("AddClass " + std::to_string(classNumber));
     if (classNumber < 1 || classNumber > static_cast<std::int32_t>(event_.classes.size())) OutOfRange();
     class_ = &event_.classes[static_cast<std::size_t>(classNumber - 1)];
   }
-  Variant Count() override { return Variant(static_cast<std::int32_t>(class_ ? class_->results.size() : 0)); }
+  Variant Count() override {
+    calls_.push_back("Count");
+    return Variant(static_cast<std::int32_t>(class_ ? class_->results.size() : 0)); }
   std::shared_ptr<outside::LapResult> Item(std::int32_t position) override {
+    calls_.push_back("Item " + std::to_string(position));
     if (!class_ || position < 1 || position > static_cast<std::int32_t>(class_->results.size())) OutOfRange();
     return std::make_shared<FakeResultObject>(class_->results[static_cast<std::size_t>(position - 1)],
-                                              class_->name);
+                                              class_->name, calls_);
   }
 
  private:
   const FakeEvent& event_;
+  CallLog& calls_;
   const FakeClass* class_ = nullptr;
 };
 
@@ -85,18 +108,24 @@ std::shared_ptr<outside::LapFileControl> FakeLapComponent::FileControl() {
 }
 
 std::shared_ptr<outside::LapEventData> FakeLapComponent::EventData() {
-  return std::make_shared<FakeEventData>(event_);
+  calls.push_back("EventData");
+  return std::make_shared<FakeEventData>(event_, calls);
 }
 
-Variant FakeLapComponent::ClassCount() { return Variant(static_cast<std::int32_t>(event_.classes.size())); }
+Variant FakeLapComponent::ClassCount() {
+  calls.push_back("ClassCount");
+  return Variant(static_cast<std::int32_t>(event_.classes.size()));
+}
 
 std::shared_ptr<outside::LapClassData> FakeLapComponent::ClassData(std::int32_t classNumber) {
+  calls.push_back("ClassData " + std::to_string(classNumber));
   if (classNumber < 1 || classNumber > static_cast<std::int32_t>(event_.classes.size())) OutOfRange();
-  return std::make_shared<FakeClassData>(event_.classes[static_cast<std::size_t>(classNumber - 1)].name);
+  return std::make_shared<FakeClassData>(event_.classes[static_cast<std::size_t>(classNumber - 1)].name, calls);
 }
 
 std::shared_ptr<outside::LapResultsHolder> FakeLapComponent::NewResultsHolder() {
-  return std::make_shared<FakeResultsHolder>(event_);
+  calls.push_back("NewResultsHolder");
+  return std::make_shared<FakeResultsHolder>(event_, calls);
 }
 
 double TimeOfDay(int hours, int minutes, int seconds) {

@@ -28,11 +28,17 @@ struct FakeEvent {
   convert::Variant terrain = convert::Variant(u"");
   convert::Variant eventDate = convert::Variant::Null();
   convert::Variant description = convert::Variant(u"大会");
+  convert::Variant provisional = convert::Variant(false);
   std::vector<FakeClass> classes;
 };
 
+// Every member call on a fake component and its objects, in order.
+using CallLog = std::vector<std::string>;
+
 // A lap-file component that serves a FakeEvent; LoadLapFile succeeds unless
-// the path is "fail".
+// the path is "fail". Calls on the component and the objects it hands out are
+// logged by member name ("EventData", "FileName", "Item 2", "Rank", ...; a
+// class's name as "ClassData.ClassName").
 class FakeLapComponent : public outside::LapComponent {
  public:
   explicit FakeLapComponent(FakeEvent event) : event_(std::move(event)) {}
@@ -42,6 +48,8 @@ class FakeLapComponent : public outside::LapComponent {
   convert::Variant ClassCount() override;
   std::shared_ptr<outside::LapClassData> ClassData(std::int32_t classNumber) override;
   std::shared_ptr<outside::LapResultsHolder> NewResultsHolder() override;
+
+  CallLog calls;
 
  private:
   FakeEvent event_;

@@ -1,0 +1,40 @@
+#include "import/import_report.h"
+
+#include <numeric>
+#include <string_view>
+#include <unordered_map>
+
+namespace pointimport::import {
+
+std::int32_t ImportReport::ZeroPointRowsTotal() const {
+  return std::accumulate(zeroPointRows.begin(), zeroPointRows.end(), 0);
+}
+
+void FinishReport(ImportReport& report) {
+  // The first name seen under each ID, and whether another one followed.
+  struct NamesOfId {
+    const convert::Variant* first;
+    bool several;
+  };
+  std::unordered_map<std::u16string_view, NamesOfId> names;
+  names.reserve(report.results.size());
+  for (const ResultReport& row : report.results) {
+    const auto [entry, added] = names.try_emplace(row.personId, NamesOfId{&row.runnerName, false});
+    if (!added && !(*entry->second.first == row.runnerName)) entry->second.several = true;
+  }
+
+  for (ResultReport& row : report.results) {
+    if (names.at(row.personId).several) row.flags |= kSameIdOtherName;
+    if (row.flags != 0) ++report.flaggedRows;
+    ++(row.written ? report.resultRowsWritten : report.resultRowsRefused);
+    if (row.points == 0.0) ++report.zeroPointRows[static_cast<std::size_t>(row.reason)];
+    switch (row.person) {
+      case PersonState::kNew: ++report.personsNew; break;
+      case PersonState::kCompleted: ++report.personsCompleted; break;
+      case PersonState::kExisting: break;
+      case PersonState::kRefused: ++report.personWritesRefused; break;
+    }
+  }
+}
+
+}  // namespace pointimport::import

@@ -1,0 +1,23 @@
+#include "main/terminal_text.h"
+
+#include "convert/utf.h"
+
+namespace pointimport::main {
+
+std::string TerminalText(std::u16string_view text) {
+  std::u16string shown;
+  shown.reserve(text.size());
+  for (char16_t c : text) {
+    if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F)) {
+      static constexpr char16_t kHex[] = u"0123456789abcdef";
+      shown += u"\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 0xF];
+    } else {
+      shown += c;
+    }
+  }
+  return convert::Utf16ToUtf8(shown);
+}
+
+}  // namespace pointimport::main
