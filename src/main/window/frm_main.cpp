@@ -12,6 +12,7 @@
 #include "main/window/qt_text.h"
 #include "main/window/qt_window_platform.h"
 #include "main/window/twips.h"
+#include "main/window/window_import_host.h"
 #include "main/window/window_icon.h"
 #include "outside/create_object.h"
 
@@ -141,7 +142,8 @@ void frmMain::cmdUpdate_Click() {
   // A run that stops has rolled everything back; the window stays as it was
   // before the run, so the operator can mend the cause and press Import again.
   try {
-    import::RunImport(*cnDb, *objLap, *platform_);
+    WindowImportHost host(*platform_);
+    import::RunImport(*cnDb, *objLap, host);
   } catch (const convert::RuntimeError& error) {
     platform_->SetMousePointer(import::ImportHost::kDefaultPointer);
     platform_->ShowMessage(ErrorReportText(error) + kNothingWrittenText);

@@ -2,6 +2,7 @@
 #include <QPushButton>
 
 #include "convert/variant.h"
+#include "import/lap_load_failed.h"
 #include "main/window/frm_main.h"
 #include "main/window/label_text.h"
 #include "main/window/qt_text.h"
@@ -14,20 +15,6 @@ namespace {
 constexpr char16_t kDialogTitle[] = u"ファイルを開く";
 constexpr char16_t kCannotOpenText[] = u"ファイルを開けません";
 constexpr char16_t kNoKeywordText[] = u"[エラー] ファイル名キーワードが指定されていません";
-
-// LoadLapFile reports a failure as False; a number equal to it counts too,
-// and anything else is success.
-bool EqualsFalse(const convert::Variant& value) {
-  switch (value.Kind()) {
-    case convert::VariantKind::Boolean:
-    case convert::VariantKind::Integer:
-    case convert::VariantKind::Long:
-    case convert::VariantKind::Double:
-      return value.NumberValue() == 0;
-    default:
-      return false;
-  }
-}
 
 }  // namespace
 
@@ -59,7 +46,7 @@ void frmMain::OpenLapFile() {
 
   platform_->SetMousePointer(import::ImportHost::kHourglassPointer);
   platform_->DoEvents();
-  if (EqualsFalse(objLap->FileControl()->LoadLapFile(path))) platform_->ShowMessage(CannotOpenMessage());
+  if (import::LapLoadFailed(objLap->FileControl()->LoadLapFile(path))) platform_->ShowMessage(CannotOpenMessage());
 
   // Both texts are read before either is shown, so that one which cannot be
   // shown leaves the labels and the button as they were.

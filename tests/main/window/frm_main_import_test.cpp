@@ -29,14 +29,37 @@ class FrmMainImportTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The report is saved beside the database and named in the details; one
+  // that cannot be saved (a file where its folder should be) is only told.
+  void completedRunEmptiesTheLabels_data() {
+    QTest::addColumn<bool>("reportFolderBlocked");
+    QTest::newRow("report saved") << false;
+    QTest::newRow("report not saved") << true;
+  }
+
   void completedRunEmptiesTheLabels() {
+    QFETCH(bool, reportFolderBlocked);
     WindowHarness harness;
+    if (reportFolderBlocked) WriteFileBytes(harness.dir.File("reports"), "");
     OpenExample(harness);
     ClickImport(harness);
 
     const std::vector<std::string> events = {"pointer 11", "events", "pointer 0", "message"};
     QCOMPARE(harness.platform->events, events);
     QCOMPARE(Q(harness.platform->messages.at(0).text), QStringLiteral("取り込みました"));
+    const QString details = Q(harness.platform->messages.at(0).details);
+    QVERIFY2(details.contains(QStringLiteral("キーワード: ResultList1\n")) &&
+                 details.contains(QStringLiteral("置き換えた結果行: 0\n")),
+             qPrintable(details));
+    const auto reports = harness.dir.Path() / "reports";
+    if (reportFolderBlocked) {
+      QVERIFY(details.contains(QStringLiteral("レポートを保存できませんでした")));
+    } else {
+      const QString saved = details.section(QStringLiteral("レポート: "), 1);
+      QVERIFY2(saved.startsWith(Q(convert::Utf8ToUtf16((reports / "ResultList1_").string()))) &&
+                   saved.endsWith(QStringLiteral(".html")) && std::filesystem::exists(main::FromQString(saved)),
+               qPrintable(details));
+    }
     QCOMPARE(harness.Label("lblEventName")->text(), QString());
     QCOMPARE(harness.Label("lblKeyword")->text(), QString());
     QVERIFY(!harness.Button("cmdUpdate")->isEnabled());
