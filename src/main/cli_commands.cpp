@@ -183,18 +183,16 @@ int ImportOneFile(const std::u16string& file, outside::Connection& connection,
   return summary.failures.empty() ? kExitOk : kExitSomeRowsFailed;
 }
 
-// Writes the report of every imported file; returns its exit status.
+// Writes the report of every imported file into the file opened for it;
+// returns its exit status.
 int WriteReport(const ImportCommandOptions& options, const std::vector<import::ImportReport>& reports,
-                std::ostream& err) {
-  std::ofstream file(NativePath(options.report), std::ios::binary | std::ios::trunc);
-  if (file) {
-    if (options.reportFormat == ReportFormat::kCsv) {
-      WriteCsvReport(reports, file);
-    } else {
-      WriteHtmlReport(reports, file);
-    }
-    file.close();
+                std::ofstream& file, std::ostream& err) {
+  if (options.reportFormat == ReportFormat::kCsv) {
+    WriteCsvReport(reports, file);
+  } else {
+    WriteHtmlReport(reports, file);
   }
+  file.close();
   if (!file) {
     err << "レポートを書き込めません: " << TerminalText(options.report) << "\n";
     return kExitError;
@@ -240,6 +238,17 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     return kExitError;
   }
+  // The report file is opened before the first import, so that a report
+  // that cannot be written is known before anything is imported.
+  std::ofstream reportFile;
+  if (options.reportFormat != ReportFormat::kNone) {
+    reportFile.open(NativePath(options.report), std::ios::binary | std::ios::trunc);
+    if (!reportFile) {
+      err << "レポートを書き込めません: " << TerminalText(options.report) << "\n";
+      database->Close();
+      return kExitError;
+    }
+  }
   outside::LoggingConnection echoing(*database, [&err](const std::u16string& statement) {
     err << TerminalText(statement) << "\n";
   });
@@ -257,7 +266,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
   }
   database->Close();
-  if (options.reportFormat != ReportFormat::kNone) status = std::max(status, WriteReport(options, reports, err));
+  if (reportFile.is_open()) status = std::max(status, WriteReport(options, reports, reportFile, err));
   return status;
 }
 

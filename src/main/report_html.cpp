@@ -61,12 +61,17 @@ std::string Escape(std::u16string_view text) {
 std::string Number(std::int64_t value) { return convert::Utf16ToUtf8(convert::FormatInteger(value)); }
 
 void Cell(std::ostream& out, std::u16string_view text, const char* cssClass = nullptr) {
-  out << "<td" << (cssClass ? std::string(" class=\"") + cssClass + "\"" : "") << ">" << Escape(text) << "</td>";
+  out << "<td";
+  if (cssClass) out << " class=\"" << cssClass << "\"";
+  out << ">" << Escape(text) << "</td>";
 }
 
 std::string RowClasses(const ResultReport& row, bool reference) {
   std::string classes;
-  const auto add = [&classes](const char* name) { classes += (classes.empty() ? "" : " ") + std::string(name); };
+  const auto add = [&classes](const char* name) {
+    if (!classes.empty()) classes += ' ';
+    classes += name;
+  };
   if (reference) add("reference");
   if (row.points == 0.0) add("zero");
   if (row.person == import::PersonState::kNew) add("new");

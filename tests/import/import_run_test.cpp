@@ -69,8 +69,8 @@ TEST_F(ImportRunTest, ReadsTheComponentInAFixedOrder) {
   std::vector<std::vector<std::string>> expected = {
       {"EventData", "ToString", "Provisional", "FileName", "FileName", "EventName", "Terrain", "EventDate",
        "NewResultsHolder", "ClassCount"},
-      {"Clear", "AddClass 1", "ClassData 1", "ClassData.ClassName", "Count", "Item 1", "Result", "Item 2", "Result",
-       "Item 3", "Result", "Count"},
+      {"Clear", "AddClass 1", "ClassData 1", "ClassData.ClassName", "Count", "Item 1", "Result", "Item 2",
+       "Result", "Item 3", "Result", "Count"},
       {"Item 1", "Rank", "Result", "RunnerName", "ClubName"},  // found with every field filled
       insert,
       {"Item 2", "Rank", "Result", "RunnerName", "RunnerName", "ClubName", "Sex"},

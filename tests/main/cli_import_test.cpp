@@ -99,8 +99,6 @@ TEST_F(CliImportTest, NeverCreatesADatabase) {
 
 TEST_F(CliImportTest, TakesOptionValuesEitherWayAndNamesAMissingOne) {
   const std::string file = File("a.xml", SmallEvent("A")).string();
-  const auto joined = RunProgram("pointimport-cli", {"import", "--database=" + database_.string(), file});
-  EXPECT_EQ(joined.exitCode, 0) << joined.err;
   const struct {
     std::vector<std::string> args;
     const char* message;
@@ -110,12 +108,19 @@ TEST_F(CliImportTest, TakesOptionValuesEitherWayAndNamesAMissingOne) {
       {{"import", "--report", "--dry-run", file}, "--report には値が必要です"},
       {{"import", "--report=r.txt", file}, ".csv か .html"},
       {{"init", "--database"}, "--database には値が必要です"},
+      // Known before anything is imported.
+      {{"import", "--database", database_.string(), "--report", dir_.File("none/r.csv").string(), file},
+       "レポートを書き込めません"},
   };
   for (const auto& c : usageErrors) {
     const auto result = RunProgram("pointimport-cli", c.args);
     EXPECT_EQ(result.exitCode, 2) << c.message;
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
   }
+  EXPECT_EQ(Rows("SELECT count(*) FROM EVENT"), std::vector<std::string>{"0"});
+  const auto joined = RunProgram("pointimport-cli", {"import", "--database=" + database_.string(), file});
+  EXPECT_EQ(joined.exitCode, 0) << joined.err;
+  EXPECT_EQ(Rows("SELECT count(*) FROM EVENT"), std::vector<std::string>{"1"});
 }
 
 TEST_F(CliImportTest, DryRunLeavesTheDatabaseByteForByte) {

@@ -113,8 +113,8 @@ TEST_F(ReportCsvTest, TellsRowByRowWhatTheRunWroteAndWhy) {
   ASSERT_EQ(lines.size(), std::size(expected));
 
   // The written rows, in the order the run wrote them.
-  const auto written =
-      Rows("SELECT EVENT_ID, CLASS, PLACE, PERSON_ID, RESULT, printf('%.15g', POINT) FROM RESULT ORDER BY rowid");
+  const auto written = Rows(
+      "SELECT EVENT_ID, CLASS, PLACE, PERSON_ID, RESULT, printf('%.15g', POINT) FROM RESULT ORDER BY rowid");
   std::size_t next = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const auto& e = expected[i];

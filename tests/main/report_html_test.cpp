@@ -18,14 +18,15 @@ using test_support::Runner;
 class ReportHtmlTest : public test_support::ImportTest {};
 
 TEST_F(ReportHtmlTest, IsAWellFormedPageThatShowsHostileNamesAsText) {
-  const std::u16string hostile[] = {u"<script>alert(1)</script>", u"A & B \"C\" 'D'", u"esc\x1b[31m\x7f\x85", u"]]><x/>"};
+  const std::u16string hostile[] = {u"<script>alert(1)</script>", u"A & B \"C\" 'D'", u"esc\x1b[31m\x7f\x85",
+                                    u"]]><x/>"};
   FakeEvent event;
   event.fileName = Variant(u"E<1>");
   event.description = Variant(u"<img src=x onerror=alert(1)>");
   event.classes = {{u"<b>M21</b>", {}}, {u"W21", {Runner(u"一人", Variant(1), u"0:30:00")}}};
   for (int i = 0; i < 4; ++i) {
-    event.classes[0].results.push_back(Runner(hostile[i], Variant(i + 1), u"0:3" + std::u16string(1, u'0' + i) + u":00",
-                                              hostile[i]));
+    const std::u16string time = u"0:3" + std::u16string(1, static_cast<char16_t>(u'0' + i)) + u":00";
+    event.classes[0].results.push_back(Runner(hostile[i], Variant(i + 1), time, hostile[i]));
   }
   std::ostringstream html;
   WriteHtmlReport({Import(event).report}, html);
