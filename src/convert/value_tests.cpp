@@ -26,16 +26,25 @@ std::size_t SkipDigits(std::u16string_view text, std::size_t& pos) {
 // optional exponent "e" or "E" with an optional sign and at least one digit.
 // ASCII only, and the value must fit a double.
 //
-// Refused: grouping commas ("1,234"), a number in parentheses ("(5)"),
-// currency signs, hexadecimal, full-width digits, a blank between the sign
-// and the digits. No lap file writes a place with grouping, and a place in
-// parentheses marks a runner outside the ranking, who gets no points anyway.
+// A number in parentheses ("(5)", the accounting form of -5) is a number
+// too: a place written so marks a runner outside the ranking, and the points
+// look for its "(" next, so that the report can say why such a runner got 0.
+//
+// Refused: grouping commas ("1,234"), currency signs, hexadecimal, full-width
+// digits, a blank between the sign and the digits. No lap file writes a
+// place with grouping.
 bool IsNumberText(std::u16string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
-  const std::u16string_view core = text.substr(begin, end - begin);
+  std::u16string_view core = text.substr(begin, end - begin);
+  // Inside the parentheses a plain unsigned number, nothing else.
+  const bool parenthesised = core.size() > 2 && core.front() == u'(' && core.back() == u')';
+  if (parenthesised) {
+    core = core.substr(1, core.size() - 2);
+    if (core.front() == u'+' || core.front() == u'-' || IsBlank(core.front()) || IsBlank(core.back())) return false;
+  }
 
   std::size_t pos = 0;
   if (pos < core.size() && (core[pos] == u'+' || core[pos] == u'-')) ++pos;

@@ -56,11 +56,11 @@ TEST(IsNumericValue, TakesNumbersEmptyAndPlainNumberText) {
     EXPECT_FALSE(IsNumericValue(value));
   }
   for (const char16_t* text : {u"1", u"0", u"123", u" 12 ", u"\t3", u"+5", u"-5", u"1.5", u"5.",
-                               u".5", u"1e3", u"1E+3", u"2.5e-3", u"007"}) {
+                               u".5", u"1e3", u"1E+3", u"2.5e-3", u"007", u"(5)", u" (1.5) "}) {
     EXPECT_TRUE(IsNumericValue(Variant(text))) << Utf16ToUtf8(text);
   }
   for (const char16_t* text : {u"", u" ", u"+", u"-", u".", u"e3", u"1e", u"1e+", u"--5", u"+-5",
-                               u"- 5", u"1 2", u"1.2.3", u"1,234", u"(5)", u"5)", u"１", u"0x10",
+                               u"- 5", u"1 2", u"1.2.3", u"1,234", u"()", u"(5", u"5)", u"(-5)", u"( 5)", u"１", u"0x10",
                                u"&H10", u"¥5", u"1:23:45", u"失格", u"DNS", u"1e999", u"5位"}) {
     EXPECT_FALSE(IsNumericValue(Variant(text))) << Utf16ToUtf8(text);
   }

@@ -73,9 +73,8 @@ TEST(CalcPoints, ComparesTheRunnersTimeWithTheReference) {
       {thirtyMinutes, Variant(u"OP"), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
       {thirtyMinutes, Variant(u""), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
       {thirtyMinutes, Variant::Null(), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
-      // A rank in parentheses already fails the numeric test, which takes
-      // no parentheses, so kRankInParentheses is never the first reason.
-      {thirtyMinutes, Variant(u"(5)"), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
+      {thirtyMinutes, Variant(u"(5)"), Variant(u"0:40:00"), 0.0, kRankInParentheses},
+      {thirtyMinutes, Variant(u"(5"), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
       {thirtyMinutes, Variant(1), Variant(u"失格"), 0.0, kNoTime},
       {thirtyMinutes, Variant(1), Variant(u"0:00:00"), 0.0, kNoTime},
   };

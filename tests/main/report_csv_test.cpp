@@ -45,7 +45,7 @@ class ReportCsvTest : public test_support::ImportTest {
           Runner(u"佐藤 次郎", Variant(3), u"0:35:00", u"大阪OL, 関西"), Runner(u"高橋 三郎", Variant(u"OP"), u"0:40:00"),
           Runner(u"田中 四郎", Variant(5), u"失格"), Runner(u"", Variant(6), u"0:45:00"),
           Runner(u"拒否", Variant(7), u"0:50:00"), Runner(u"ﾔﾏﾀﾞ ﾊﾅｺ", Variant(8), u"0:55:00"),
-          Runner(u"ヤマダ ハナコ", Variant(9), u"0:56:00")}},
+          Runner(u"ヤマダ ハナコ", Variant(9), u"0:56:00"), Runner(u"中村 五郎", Variant(u"(10)"), u"0:41:00")}},
         {u"W21", {Runner(u"伊藤 花子", Variant(1), u"0:20:00"), Runner(u"加藤 \"桜\"", Variant(2), u"0:22:00")}},
         {u"M35",
          {Runner(u"小林 一", Variant(1), u"0:30:00"), Runner(u"吉田 二", Variant(2), u"DNF"),
@@ -93,6 +93,7 @@ TEST_F(ReportCsvTest, TellsRowByRowWhatTheRunWroteAndWhy) {
       {"E1,1,M21,7,拒否,,拒否,失敗,0:50:00,60,,失敗,,", {"person refused", " / ", "result refused"}},
       {"E1,1,M21,8,ﾔﾏﾀﾞ ﾊﾅｺ,,ヤマダハナコ,新規,0:55:00,54.5454545454545,,書込,同一IDの別名,", {}},
       {"E1,1,M21,9,ヤマダ ハナコ,,ヤマダハナコ,既存,0:56:00,53.5714285714286,,書込,同一IDの別名,", {}},
+      {"E1,1,M21,(10),中村 五郎,,中村五郎,新規,0:41:00,0,順位に括弧,書込,,", {}},
       {"E1,2,W21,1,伊藤 花子,,伊藤花子,新規,0:20:00,0,クラス3名未満,書込,,", {}},
       {"E1,2,W21,2,\"加藤 \"\"桜\"\"\",,加藤＂桜＂,新規,0:22:00,0,クラス3名未満,書込,,", {}},
       {"E1,3,M35,1,小林 一,,小林一,新規,0:30:00,0,上位3名のタイム不明,書込,,", {}},
@@ -142,7 +143,7 @@ TEST_F(ReportCsvTest, TellsRowByRowWhatTheRunWroteAndWhy) {
   EXPECT_EQ(next, written.size());
 
   // Importing the first event again replaces the rows it wrote.
-  EXPECT_EQ(Import(FirstEvent()).report.resultRowsReplaced, 16);
+  EXPECT_EQ(Import(FirstEvent()).report.resultRowsReplaced, 17);
 }
 
 }  // namespace
