@@ -1,6 +1,5 @@
 #include "outside/iof_reader.h"
 
-#include <cstring>
 #include <filesystem>
 #include <pugixml.hpp>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "outside/class_ranking.h"
 #include "outside/iof_xml.h"
 #include "outside/read_whole_file.h"
+#include "outside/strict_xml.h"
 #include "outside/xml_encoding.h"
 
 namespace pointimport::outside {
@@ -46,18 +46,6 @@ LapLoadStatus DecodeFailure(XmlDecodeStatus status) {
   return status == XmlDecodeStatus::UnknownEncoding ? LapLoadStatus::UnknownEncoding : LapLoadStatus::InvalidBytes;
 }
 
-// pugixml takes text outside the root element and a second root element
-// without complaint; both make a document that is not well-formed. Parsed
-// as a fragment, they show up as children of the document.
-bool HasOneRootAndNothingElse(const pugi::xml_document& document) {
-  int roots = 0;
-  for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
-    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) return false;
-    if (node.type() == pugi::node_element) ++roots;
-  }
-  return roots == 1;
-}
-
 LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
   LapEvent event;
   event.keyword = list.eventId.empty() ? fileNameKeyword : std::move(list.eventId);
@@ -73,24 +61,9 @@ LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
 LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNameKeyword) {
   XmlDecodeResult decoded = DecodeXmlDocument(std::move(bytes));
   if (decoded.status != XmlDecodeStatus::Decoded) return Failure(DecodeFailure(decoded.status), decoded.reason);
-  std::string& text = decoded.utf8;
-  // U+0000 cannot stand in XML, and pugixml would end a text at it unseen.
-  if (std::memchr(text.data(), 0, text.size()) != nullptr) {
-    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: NUL 文字があります");
-  }
-
-  // Parsed in place: pugixml gives up the buffer's last character to its
-  // end marker, so it gets one to spare.
-  text.push_back('\0');
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed = document.load_buffer_inplace(
-      text.data(), text.size(), pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata, pugi::encoding_utf8);
-  if (!parsed) {
-    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: " + Utf8ToUtf16(parsed.description()) +
-                                                     u" (位置 " + Utf8ToUtf16(std::to_string(parsed.offset)) + u")");
-  }
-  if (!HasOneRootAndNothingElse(document)) {
-    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: ルート要素がひとつではありません");
+  if (std::u16string reason = ParseXmlStrictly(decoded.utf8, document); !reason.empty()) {
+    return Failure(LapLoadStatus::NotWellFormed, std::move(reason));
   }
 
   const pugi::xml_node root = document.document_element();
