@@ -16,6 +16,7 @@ using convert::Variant;
 // Null while no file is loaded.
 struct LoadedLapEvent {
   std::shared_ptr<const LapEvent> event;
+  std::u16string lastLoadError;  // empty after a load that succeeded
 };
 
 namespace {
@@ -42,15 +43,22 @@ class IofFileControl : public LapFileControl {
     // The old event goes first, so that whatever happens to this load it
     // cannot be left standing.
     loaded_->event.reset();
+    loaded_->lastLoadError.clear();
     try {
       LapLoadResult result = LoadIofLapFile(path);
-      if (result.status != LapLoadStatus::Loaded) return Variant(false);
+      if (result.status != LapLoadStatus::Loaded) {
+        loaded_->lastLoadError = std::move(result.reason);
+        return Variant(false);
+      }
       loaded_->event = std::make_shared<const LapEvent>(std::move(result.event));
     } catch (const std::bad_alloc&) {
+      loaded_->lastLoadError = u"ファイルを読むためのメモリーが足りません";
       return Variant(false);
     }
     return Variant(true);
   }
+
+  Variant LastLoadError() override { return Variant(loaded_->lastLoadError); }
 
  private:
   std::shared_ptr<LoadedLapEvent> loaded_;

@@ -76,7 +76,7 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
       break;
   }
   return Failure(LapLoadStatus::NotAResultList,
-                 u"IOF XML の結果リストではありません: " + Utf8ToUtf16(std::string(LocalName(root))));
+                 u"IOF XML の結果リストではありません (ルート要素 " + Utf8ToUtf16(std::string(LocalName(root))) + u")");
 }
 
 LapLoadResult LoadIofLapFile(const std::u16string& path) {
@@ -89,7 +89,7 @@ LapLoadResult LoadIofLapFile(const std::u16string& path) {
     case FileReadStatus::TooLarge:
       return Failure(LapLoadStatus::TooLarge, std::move(file.reason));
   }
-  const std::u16string keyword = Utf8ToUtf16(std::filesystem::path(convert::Utf16ToUtf8(path)).stem().string());
+  const std::u16string keyword = convert::PathFromNative(std::filesystem::path(convert::NativePath(path)).stem().native());
   return ReadIofResultList(std::move(file.bytes), keyword);
 }
 

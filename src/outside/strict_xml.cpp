@@ -126,8 +126,7 @@ std::u16string ParseXmlStrictly(std::string& text, pugi::xml_document& document)
   // U+0000 cannot stand in XML, and pugixml would end a text at it unseen.
   if (const void* nul = std::memchr(text.data(), 0, text.size()); nul != nullptr) {
     const auto offset = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
-    return kNotWellFormed + std::u16string(u"NUL 文字があります (行 ") + Number(LineAt(text, offset)) + u"、位置 " +
-           Number(offset) + u")";
+    return kNotWellFormed + std::u16string(u"NUL 文字があります (行 ") + Number(LineAt(text, offset)) + u")";
   }
   // The usual document is seen to be plain before pugixml parses it, which
   // costs a fraction of a check of every node.
@@ -139,8 +138,7 @@ std::u16string ParseXmlStrictly(std::string& text, pugi::xml_document& document)
       document.load_buffer_inplace(text.data(), text.size(), plain ? kParseFlags : kUnexpandedParseFlags, pugi::encoding_utf8);
   if (!parsed) {
     const auto offset = static_cast<std::size_t>(parsed.offset);
-    return kNotWellFormed + Utf8ToUtf16(parsed.description()) + u" (行 " + Number(LineAt(text, offset)) + u"、位置 " +
-           Number(offset) + u")";
+    return kNotWellFormed + Utf8ToUtf16(parsed.description()) + u" (行 " + Number(LineAt(text, offset)) + u")";
   }
   if (std::u16string reason = CheckTopLevel(document); !reason.empty()) return kNotWellFormed + reason;
   if (plain) return {};

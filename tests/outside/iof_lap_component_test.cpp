@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <functional>
 
 #include "convert/date_number.h"
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
+#include "outside/iof_reader.h"
+#include "support/temp_dir.h"
 
 namespace pointimport::outside {
 namespace {
@@ -137,6 +143,58 @@ TEST(IofLapComponent, AHolderTakesItsClassesFromTheFileLoadedLast) {
   ASSERT_TRUE(Load(component, "lap/cp932.xml"));
   holder->AddClass(1);
   EXPECT_EQ(holder->Item(1)->RunnerName(), Variant(u"髙橋 一郎"));
+}
+
+TEST(IofLapComponent, SaysWhyAFileCannotBeLoaded) {
+  test_support::TempDir dir;
+  const std::filesystem::path fifo = dir.File("fifo.xml");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::filesystem::path locked = dir.File("locked.xml");
+  test_support::WriteFileBytes(locked, "<ResultList/>");
+  std::filesystem::permissions(locked, std::filesystem::perms::none);
+  const std::filesystem::path huge = dir.File("huge.xml");
+  test_support::WriteFileBytes(huge, "<ResultList/>");
+  std::filesystem::resize_file(huge, kMaxLapFileBytes + 1);  // sparse: nothing is written
+  const std::filesystem::path badUtf8 = dir.File("bad_utf8.xml");
+  test_support::WriteFileBytes(badUtf8, "<ResultList>\n<Name>\xE3\x81\x82\xE3\x81</Name>\n</ResultList>");
+  const std::string data = POINTIMPORT_TEST_DATA_DIR;
+
+  const struct {
+    std::string path;
+    std::u16string reason;
+  } cases[] = {
+      {data + "/lap/missing.xml", u"ファイルが見つかりません: " + convert::Utf8ToUtf16(data) + u"/lap/missing.xml"},
+      {data + "/lap", u"フォルダーはファイルとして読めません: "},
+      {fifo.string(), u"名前付きパイプ (FIFO) はファイルとして読めません: "},
+      {locked.string(), u"ファイルを読む権限がありません: "},
+      {data + "/lap/shift_jis_broken.xml", u"Shift_JIS として正しくないバイトがあります (行 17、位置 425 バイト目)"},
+      {badUtf8.string(), u"UTF-8 として正しくないバイトがあります (行 2、位置 22 バイト目)"},
+      {data + "/lap/not_well_formed.xml",
+       u"XML として正しくありません: Start-end tags mismatch (行 24)"},
+      {data + "/lap/wrong_root.xml", u"IOF XML の結果リストではありません (ルート要素 EntryList)"},
+      {huge.string(), u"ファイルが大きすぎます: " + convert::Utf8ToUtf16(huge.string()) + u" (268435457 バイト、読めるのは 268435456 バイトまで)"},
+  };
+  for (const auto& c : cases) {
+    // The superuser reads whatever the permissions say.
+    if (c.path == locked.string() && ::geteuid() == 0) continue;
+    IofLapComponent component;
+    const auto control = component.FileControl();
+    ASSERT_TRUE(Load(component, "lap/shift_jis.xml"));
+    EXPECT_EQ(control->LastLoadError(), Variant(u""));
+    EXPECT_EQ(control->LoadLapFile(convert::Utf8ToUtf16(c.path)), Variant(false)) << c.path;
+    const std::u16string reason = control->LastLoadError().AsString();
+    EXPECT_NE(reason.find(c.reason), std::u16string::npos) << c.path << ": " << convert::Utf16ToUtf8(reason);
+  }
+}
+
+TEST(IofLapComponent, OpensAFileWhoseNameIsNotUtf8AndTakesItsKeywordFromIt) {
+  test_support::TempDir dir;
+  const std::string name = "\xE5\x90\x8D\xFF-2024";  // 名, then a byte that is no UTF-8
+  std::filesystem::copy_file(std::string(POINTIMPORT_TEST_DATA_DIR) + "/iof/ResultList1.xml", dir.File(name + ".xml"));
+  IofLapComponent component;
+  EXPECT_EQ(component.FileControl()->LoadLapFile(convert::PathFromNative(dir.File(name + ".xml").native())),
+            Variant(true));
+  EXPECT_EQ(component.EventData()->FileName(), Variant(convert::PathFromNative(name)));
 }
 
 }  // namespace
