@@ -72,6 +72,7 @@ class IofEventData : public LapEventData {
   Variant FileName() override { return Variant(event_ ? event_->keyword : std::u16string()); }
   Variant EventName() override { return Variant(event_ ? event_->name : std::u16string()); }
   Variant Terrain() override { return Variant(u""); }  // result lists carry no terrain
+  Variant Provisional() override { return Variant(event_ && event_->provisional); }
   Variant EventDate() override {
     if (!event_ || !event_->date) return Variant::Null();
     return Variant::Date(convert::DayNumber(event_->date->year, event_->date->month, event_->date->day));

@@ -51,6 +51,7 @@ LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
   event.keyword = list.eventId.empty() ? fileNameKeyword : std::move(list.eventId);
   event.name = std::move(list.eventName);
   event.date = list.eventDate;
+  event.provisional = list.provisional;
   event.classes.reserve(list.classes.size());
   for (ClassResult& classResult : list.classes) event.classes.push_back(RankClassResult(std::move(classResult)));
   return event;
@@ -67,11 +68,23 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
   }
 
   const pugi::xml_node root = document.document_element();
+  const std::string_view listStatus = TrimXmlSpace(root.attribute("status").value());
   switch (VersionOf(root)) {
-    case IofVersion::V3:
-      return {LapLoadStatus::Loaded, {}, MakeLapEvent(ReadIof3ResultList(root), fileNameKeyword)};
-    case IofVersion::V2:
-      return {LapLoadStatus::Loaded, {}, MakeLapEvent(ReadIof2ResultList(root), fileNameKeyword)};
+    case IofVersion::V3: {
+      if (listStatus == "Delta") {
+        return Failure(LapLoadStatus::OnlyChanges,
+                       u"差分の結果リスト (status=\"Delta\") です: 前のリストから変わった結果しか含まないので、"
+                       u"大会の結果をこれで置き換えることはできません");
+      }
+      ResultList list = ReadIof3ResultList(root);
+      list.provisional = listStatus == "Snapshot";
+      return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(list), fileNameKeyword)};
+    }
+    case IofVersion::V2: {
+      ResultList list = ReadIof2ResultList(root);
+      list.provisional = listStatus == "snapshot";
+      return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(list), fileNameKeyword)};
+    }
     case IofVersion::Unknown:
       break;
   }

@@ -18,6 +18,7 @@ enum class LapLoadStatus {
   InvalidBytes,     // bytes that are not text in the document's encoding
   NotWellFormed,
   NotAResultList,  // the root is no IOF XML 3.0 or 2.0.3 ResultList
+  OnlyChanges,     // a list of the results changed since an earlier one
 };
 
 struct LapLoadResult {
@@ -31,7 +32,9 @@ struct LapLoadResult {
 // returns, and only the lap values are kept.
 //
 // The event keyword is the event's first non-empty Id, else
-// fileNameKeyword.
+// fileNameKeyword. A 3.0 list whose status is Delta holds only the results
+// changed since an earlier list, and is refused: it would replace the whole
+// event with a part of it. A Snapshot (2.0.3: snapshot) is provisional.
 LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNameKeyword);
 
 // Reads a lap file; its keyword, when the event has no Id, is the file's

@@ -187,6 +187,41 @@ TEST(IofLapComponent, SaysWhyAFileCannotBeLoaded) {
   }
 }
 
+// A Delta list holds only the results changed since an earlier list: it
+// would replace the whole event with a part of it.
+TEST(IofLapComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
+  test_support::TempDir dir;
+  const auto v3 = [&](const std::string& name, const std::string& status) {
+    test_support::WriteFileBytes(dir.File(name), R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0" )"
+                                                 R"(iofVersion="3.0" status=")" + status + R"("><Event><Name>E</Name></Event>
+        <ClassResult><Class><Name>M</Name></Class><PersonResult><Person><Name><Family>F</Family></Name></Person>
+          <Result><Time>60</Time><Status>OK</Status></Result></PersonResult></ClassResult></ResultList>)");
+    return dir.File(name).string();
+  };
+  const struct {
+    std::string path;
+    bool loads;
+    bool provisional;
+  } cases[] = {
+      {v3("delta.xml", "Delta"), false, false},
+      {v3("snapshot.xml", "Snapshot"), true, true},
+      {v3("complete.xml", "Complete"), true, false},
+      {std::string(POINTIMPORT_TEST_DATA_DIR) + "/iof/ResultList_example.xml", true, true},  // 2.0.3 "snapshot"
+  };
+  for (const auto& c : cases) {
+    IofLapComponent component;
+    const auto control = component.FileControl();
+    EXPECT_EQ(control->LoadLapFile(convert::Utf8ToUtf16(c.path)), Variant(c.loads)) << c.path;
+    EXPECT_EQ(component.EventData()->Provisional(), Variant(c.provisional)) << c.path;
+    if (c.loads) continue;
+    EXPECT_NE(control->LastLoadError().AsString().find(u"Delta"), std::u16string::npos);
+  }
+  // A provisional list is described as any other.
+  IofLapComponent component;
+  ASSERT_TRUE(component.FileControl()->LoadLapFile(convert::Utf8ToUtf16(v3("snapshot.xml", "Snapshot"))).AsBoolean());
+  EXPECT_EQ(component.EventData()->ToString(), Variant(u"E（1 クラス・1 名）"));
+}
+
 TEST(IofLapComponent, OpensAFileWhoseNameIsNotUtf8AndTakesItsKeywordFromIt) {
   test_support::TempDir dir;
   const std::string name = "\xE5\x90\x8D\xFF-2024";  // 名, then a byte that is no UTF-8
