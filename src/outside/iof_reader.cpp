@@ -1,15 +1,13 @@
 #include "outside/iof_reader.h"
 
-#include <filesystem>
 #include <pugixml.hpp>
 #include <string_view>
 
 #include "convert/utf.h"
 #include "outside/iof2_reader.h"
 #include "outside/iof3_reader.h"
-#include "outside/class_ranking.h"
 #include "outside/iof_xml.h"
-#include "outside/read_whole_file.h"
+#include "outside/lap_event_from_list.h"
 #include "outside/strict_xml.h"
 #include "outside/xml_encoding.h"
 
@@ -46,18 +44,24 @@ LapLoadStatus DecodeFailure(XmlDecodeStatus status) {
   return status == XmlDecodeStatus::UnknownEncoding ? LapLoadStatus::UnknownEncoding : LapLoadStatus::InvalidBytes;
 }
 
-LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
-  LapEvent event;
-  event.keyword = list.eventId.empty() ? fileNameKeyword : std::move(list.eventId);
-  event.name = std::move(list.eventName);
-  event.date = list.eventDate;
-  event.provisional = list.provisional;
-  event.classes.reserve(list.classes.size());
-  for (ClassResult& classResult : list.classes) event.classes.push_back(RankClassResult(std::move(classResult)));
-  return event;
-}
-
 }  // namespace
+
+bool LooksLikeXml(std::string_view bytes) {
+  // A UTF-16 mark, then the code unit of < (little- or big-endian); else
+  // after a UTF-8 mark, if any, and white space.
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    const std::size_t low = bytes[0] == '\xFF' ? 0 : 1;
+    for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+      if (bytes[at + 1 - low] != '\0') return false;
+      const char c = bytes[at + low];
+      if (c == '<') return true;
+      if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+    }
+    return false;
+  }
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  return TrimXmlSpace(bytes).starts_with('<');
+}
 
 LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNameKeyword) {
   XmlDecodeResult decoded = DecodeXmlDocument(std::move(bytes));
@@ -90,20 +94,6 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
   }
   return Failure(LapLoadStatus::NotAResultList,
                  u"IOF XML の結果リストではありません (ルート要素 " + Utf8ToUtf16(std::string(LocalName(root))) + u")");
-}
-
-LapLoadResult LoadIofLapFile(const std::u16string& path) {
-  FileReadResult file = ReadWholeFile(path, kMaxLapFileBytes);
-  switch (file.status) {
-    case FileReadStatus::Read:
-      break;
-    case FileReadStatus::CannotRead:
-      return Failure(LapLoadStatus::CannotRead, std::move(file.reason));
-    case FileReadStatus::TooLarge:
-      return Failure(LapLoadStatus::TooLarge, std::move(file.reason));
-  }
-  const std::u16string keyword = convert::PathFromNative(std::filesystem::path(convert::NativePath(path)).stem().native());
-  return ReadIofResultList(std::move(file.bytes), keyword);
 }
 
 }  // namespace pointimport::outside

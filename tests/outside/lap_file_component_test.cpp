@@ -1,4 +1,4 @@
-#include "outside/iof_lap_component.h"
+#include "outside/lap_file_component.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "convert/date_number.h"
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
-#include "outside/iof_reader.h"
+#include "outside/lap_file_loader.h"
 #include "support/temp_dir.h"
 
 namespace pointimport::outside {
@@ -24,7 +24,7 @@ std::u16string DataPath(const std::string& name) {
   return convert::Utf8ToUtf16(std::string(POINTIMPORT_TEST_DATA_DIR) + "/" + name);
 }
 
-bool Load(IofLapComponent& component, const std::string& name) {
+bool Load(LapFileComponent& component, const std::string& name) {
   return component.FileControl()->LoadLapFile(DataPath(name)).AsBoolean();
 }
 
@@ -37,7 +37,7 @@ void ExpectOutOfRange(const std::function<void()>& call) {
   }
 }
 
-void ExpectNoEvent(IofLapComponent& component) {
+void ExpectNoEvent(LapFileComponent& component) {
   const auto event = component.EventData();
   EXPECT_EQ(event->FileName(), Variant(u""));
   EXPECT_EQ(event->ToString(), Variant(u""));
@@ -48,15 +48,15 @@ void ExpectNoEvent(IofLapComponent& component) {
   ExpectOutOfRange([&] { component.NewResultsHolder()->AddClass(1); });
 }
 
-TEST(IofLapComponent, OffersItsFilterAndHoldsNoEventBeforeALoad) {
-  IofLapComponent component;
+TEST(LapFileComponent, OffersItsFilterAndHoldsNoEventBeforeALoad) {
+  LapFileComponent component;
   EXPECT_EQ(component.FileControl()->FileLoadFilter(),
             Variant(u"IOF XML 結果ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*"));
   ExpectNoEvent(component);
 }
 
-TEST(IofLapComponent, PresentsTheLoadedEventInItsKinds) {
-  IofLapComponent component;
+TEST(LapFileComponent, PresentsTheLoadedEventInItsKinds) {
+  LapFileComponent component;
   const Variant loaded = component.FileControl()->LoadLapFile(DataPath("iof/ResultList1.xml"));
   EXPECT_EQ(loaded, Variant(true));
 
@@ -95,11 +95,11 @@ TEST(IofLapComponent, PresentsTheLoadedEventInItsKinds) {
   EXPECT_EQ(holder->Count(), Variant(std::int32_t{0}));
 }
 
-TEST(IofLapComponent, NeverHandsOutAnEmptyValue) {
+TEST(LapFileComponent, NeverHandsOutAnEmptyValue) {
   for (const char* file : {"iof/ResultList1.xml", "iof/ResultList3.xml", "iof/ResultList_example.xml",
                            "lap/statuses_v3.xml", "lap/statuses_v2.xml"}) {
     SCOPED_TRACE(file);
-    IofLapComponent component;
+    LapFileComponent component;
     ASSERT_TRUE(Load(component, file));
     const auto event = component.EventData();
     for (const Variant& value : {event->FileName(), event->EventName(), event->Terrain(), event->EventDate(),
@@ -123,11 +123,11 @@ TEST(IofLapComponent, NeverHandsOutAnEmptyValue) {
   }
 }
 
-TEST(IofLapComponent, AFailedLoadLeavesNoEventBehind) {
+TEST(LapFileComponent, AFailedLoadLeavesNoEventBehind) {
   for (const char* file :
        {"lap/missing.xml", "lap/shift_jis_broken.xml", "lap/not_well_formed.xml", "lap/wrong_root.xml"}) {
     SCOPED_TRACE(file);
-    IofLapComponent component;
+    LapFileComponent component;
     const auto holder = component.NewResultsHolder();
     ASSERT_TRUE(Load(component, "lap/shift_jis.xml"));
     EXPECT_EQ(component.FileControl()->LoadLapFile(DataPath(file)), Variant(false));
@@ -136,8 +136,8 @@ TEST(IofLapComponent, AFailedLoadLeavesNoEventBehind) {
   }
 }
 
-TEST(IofLapComponent, AHolderTakesItsClassesFromTheFileLoadedLast) {
-  IofLapComponent component;
+TEST(LapFileComponent, AHolderTakesItsClassesFromTheFileLoadedLast) {
+  LapFileComponent component;
   const auto holder = component.NewResultsHolder();
   ASSERT_TRUE(Load(component, "lap/shift_jis.xml"));
   ASSERT_TRUE(Load(component, "lap/cp932.xml"));
@@ -145,7 +145,7 @@ TEST(IofLapComponent, AHolderTakesItsClassesFromTheFileLoadedLast) {
   EXPECT_EQ(holder->Item(1)->RunnerName(), Variant(u"髙橋 一郎"));
 }
 
-TEST(IofLapComponent, SaysWhyAFileCannotBeLoaded) {
+TEST(LapFileComponent, SaysWhyAFileCannotBeLoaded) {
   test_support::TempDir dir;
   const std::filesystem::path fifo = dir.File("fifo.xml");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -177,7 +177,7 @@ TEST(IofLapComponent, SaysWhyAFileCannotBeLoaded) {
   for (const auto& c : cases) {
     // The superuser reads whatever the permissions say.
     if (c.path == locked.string() && ::geteuid() == 0) continue;
-    IofLapComponent component;
+    LapFileComponent component;
     const auto control = component.FileControl();
     ASSERT_TRUE(Load(component, "lap/shift_jis.xml"));
     EXPECT_EQ(control->LastLoadError(), Variant(u""));
@@ -189,7 +189,7 @@ TEST(IofLapComponent, SaysWhyAFileCannotBeLoaded) {
 
 // A Delta list holds only the results changed since an earlier list: it
 // would replace the whole event with a part of it.
-TEST(IofLapComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
+TEST(LapFileComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
   test_support::TempDir dir;
   const auto v3 = [&](const std::string& name, const std::string& status) {
     test_support::WriteFileBytes(dir.File(name), R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0" )"
@@ -209,7 +209,7 @@ TEST(IofLapComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
       {std::string(POINTIMPORT_TEST_DATA_DIR) + "/iof/ResultList_example.xml", true, true},  // 2.0.3 "snapshot"
   };
   for (const auto& c : cases) {
-    IofLapComponent component;
+    LapFileComponent component;
     const auto control = component.FileControl();
     EXPECT_EQ(control->LoadLapFile(convert::Utf8ToUtf16(c.path)), Variant(c.loads)) << c.path;
     EXPECT_EQ(component.EventData()->Provisional(), Variant(c.provisional)) << c.path;
@@ -217,16 +217,16 @@ TEST(IofLapComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
     EXPECT_NE(control->LastLoadError().AsString().find(u"Delta"), std::u16string::npos);
   }
   // A provisional list is described as any other.
-  IofLapComponent component;
+  LapFileComponent component;
   ASSERT_TRUE(component.FileControl()->LoadLapFile(convert::Utf8ToUtf16(v3("snapshot.xml", "Snapshot"))).AsBoolean());
   EXPECT_EQ(component.EventData()->ToString(), Variant(u"E（1 クラス・1 名）"));
 }
 
-TEST(IofLapComponent, OpensAFileWhoseNameIsNotUtf8AndTakesItsKeywordFromIt) {
+TEST(LapFileComponent, OpensAFileWhoseNameIsNotUtf8AndTakesItsKeywordFromIt) {
   test_support::TempDir dir;
   const std::string name = "\xE5\x90\x8D\xFF-2024";  // 名, then a byte that is no UTF-8
   std::filesystem::copy_file(std::string(POINTIMPORT_TEST_DATA_DIR) + "/iof/ResultList1.xml", dir.File(name + ".xml"));
-  IofLapComponent component;
+  LapFileComponent component;
   EXPECT_EQ(component.FileControl()->LoadLapFile(convert::PathFromNative(dir.File(name + ".xml").native())),
             Variant(true));
   EXPECT_EQ(component.EventData()->FileName(), Variant(convert::PathFromNative(name)));
