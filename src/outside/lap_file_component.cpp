@@ -5,9 +5,9 @@
 
 #include "convert/date_number.h"
 #include "convert/runtime_error.h"
+#include "outside/lap_event.h"
 #include "outside/lap_file_loader.h"
 #include "outside/lap_formats.h"
-#include "outside/lap_event.h"
 
 namespace pointimport::outside {
 
@@ -141,9 +141,13 @@ class LoadedResultsHolder : public LapResultsHolder {
 
 LapFileComponent::LapFileComponent() : loaded_(std::make_shared<LoadedLapEvent>()) {}
 
-std::shared_ptr<LapFileControl> LapFileComponent::FileControl() { return std::make_shared<LoadingFileControl>(loaded_); }
+std::shared_ptr<LapFileControl> LapFileComponent::FileControl() {
+  return std::make_shared<LoadingFileControl>(loaded_);
+}
 
-std::shared_ptr<LapEventData> LapFileComponent::EventData() { return std::make_shared<LoadedEventData>(loaded_->event); }
+std::shared_ptr<LapEventData> LapFileComponent::EventData() {
+  return std::make_shared<LoadedEventData>(loaded_->event);
+}
 
 Variant LapFileComponent::ClassCount() {
   return Variant(static_cast<std::int32_t>(loaded_->event ? loaded_->event->classes.size() : 0));

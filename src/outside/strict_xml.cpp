@@ -19,8 +19,8 @@ namespace {
 constexpr char16_t kNotWellFormed[] = u"XML として正しくありません: ";
 
 // The DOCTYPE is kept to look for entity declarations.
-constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata |
-                                 pugi::parse_doctype;
+constexpr unsigned kParseFlags =
+    pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata | pugi::parse_doctype;
 // References are left as written, so that what pugixml would turn into a
 // cut text (&#0;) or U+FFFD, or keep as text (&nbsp;, a bare &), is seen
 // by the check of every node.
@@ -112,10 +112,12 @@ std::u16string CheckTopLevel(const pugi::xml_document& document) {
   return roots == 1 ? u"" : u"ルート要素がひとつではありません";
 }
 
-// The line of an offset into the parsed buffer. pugixml has written its
-// end markers over the characters before it, so a line break that ended a
-// tag's name is not counted: the line is exact in the usual layout, where
-// a line break follows an attribute value or a tag's end.
+// The line of an offset into the buffer. pugixml has rewritten the text
+// before it in place: a line break right after a tag's name became an end
+// marker, and a text with several CR LF line ends leaves copies of its
+// tail behind. The line is exact in the usual layout, where line breaks
+// follow a tag's end or an attribute value; counting on a copy of the
+// document would cost every load far more.
 std::size_t LineAt(std::string_view text, std::size_t offset) {
   return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
 }
@@ -134,8 +136,8 @@ std::u16string ParseXmlStrictly(std::string& text, pugi::xml_document& document)
   // pugixml gives up the buffer's last character to its end marker, so it
   // gets one to spare.
   text.push_back('\0');
-  const pugi::xml_parse_result parsed =
-      document.load_buffer_inplace(text.data(), text.size(), plain ? kParseFlags : kUnexpandedParseFlags, pugi::encoding_utf8);
+  const pugi::xml_parse_result parsed = document.load_buffer_inplace(
+      text.data(), text.size(), plain ? kParseFlags : kUnexpandedParseFlags, pugi::encoding_utf8);
   if (!parsed) {
     const auto offset = static_cast<std::size_t>(parsed.offset);
     return kNotWellFormed + Utf8ToUtf16(parsed.description()) + u" (行 " + Number(LineAt(text, offset)) + u")";

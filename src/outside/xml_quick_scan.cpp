@@ -16,12 +16,7 @@ constexpr std::size_t npos = std::string_view::npos;
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool EndsName(char c) {
-  switch (c) {
-    case ' ': case '\t': case '\r': case '\n': case '<': case '>': case '/': case '=': case '"': case '\'':
-      return true;
-    default:
-      return false;
-  }
+  return IsXmlSpace(c) || c == '<' || c == '>' || c == '/' || c == '=' || c == '"' || c == '\'';
 }
 
 std::size_t Find(std::string_view text, char c, std::size_t from) {
@@ -50,8 +45,7 @@ bool EveryReferenceAllowed(std::string_view text) {
 // when one of its attribute values holds a <, an attribute comes twice, or
 // anything is unusual. A start tag has no < but the one it begins with,
 // outside its values, so a read that would run on into the next tag stops.
-std::optional<std::size_t> ReadStartTag(std::string_view text, std::size_t open,
-                                        std::vector<std::string_view>& names) {
+std::optional<std::size_t> ReadStartTag(std::string_view text, std::size_t open, std::vector<std::string_view>& names) {
   std::size_t at = open + 1;
   while (at < text.size() && !EndsName(text[at])) ++at;
   names.clear();

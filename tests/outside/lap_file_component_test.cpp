@@ -169,10 +169,10 @@ TEST(LapFileComponent, SaysWhyAFileCannotBeLoaded) {
       {locked.string(), u"ファイルを読む権限がありません: "},
       {data + "/lap/shift_jis_broken.xml", u"Shift_JIS として正しくないバイトがあります (行 17、位置 425 バイト目)"},
       {badUtf8.string(), u"UTF-8 として正しくないバイトがあります (行 2、位置 22 バイト目)"},
-      {data + "/lap/not_well_formed.xml",
-       u"XML として正しくありません: Start-end tags mismatch (行 24)"},
+      {data + "/lap/not_well_formed.xml", u"XML として正しくありません: Start-end tags mismatch (行 24)"},
       {data + "/lap/wrong_root.xml", u"IOF XML の結果リストではありません (ルート要素 EntryList)"},
-      {huge.string(), u"ファイルが大きすぎます: " + convert::Utf8ToUtf16(huge.string()) + u" (268435457 バイト、読めるのは 268435456 バイトまで)"},
+      {huge.string(), u"ファイルが大きすぎます: " + convert::Utf8ToUtf16(huge.string()) +
+                          u" (268435457 バイト、読めるのは 268435456 バイトまで)"},
   };
   for (const auto& c : cases) {
     // The superuser reads whatever the permissions say.
@@ -193,7 +193,8 @@ TEST(LapFileComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
   test_support::TempDir dir;
   const auto v3 = [&](const std::string& name, const std::string& status) {
     test_support::WriteFileBytes(dir.File(name), R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0" )"
-                                                 R"(iofVersion="3.0" status=")" + status + R"("><Event><Name>E</Name></Event>
+                                                 R"(iofVersion="3.0" status=")" +
+                                                     status + R"("><Event><Name>E</Name></Event>
         <ClassResult><Class><Name>M</Name></Class><PersonResult><Person><Name><Family>F</Family></Name></Person>
           <Result><Time>60</Time><Status>OK</Status></Result></PersonResult></ClassResult></ResultList>)");
     return dir.File(name).string();

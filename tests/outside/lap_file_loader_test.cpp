@@ -24,7 +24,9 @@ TEST(ReadLapFileBytes, ReadsEachFileInTheFormatThatClaimsIt) {
       {"Name;Time\nWood;33:21\n", u".XML", LapLoadStatus::NotWellFormed},
       {"", u".Xml", LapLoadStatus::NotWellFormed},
       {"Name;Time\nWood;33:21\n", u".txt", LapLoadStatus::UnknownFormat},
-      {"\xFF\xFE" "N\0a\0m\0e\0"s, u"", LapLoadStatus::UnknownFormat},
+      {"\xFF\xFE"
+       "N\0a\0m\0e\0"s,
+       u"", LapLoadStatus::UnknownFormat},
   };
   for (const auto& c : cases) {
     const LapLoadResult loaded = ReadLapFileBytes(c.bytes, c.extension, u"k");
