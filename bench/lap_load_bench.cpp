@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "convert/utf.h"
-#include "outside/iof_lap_component.h"
+#include "outside/lap_file_component.h"
 #include "support/generated_lap_file.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -49,7 +49,7 @@ Fixture& Shared() {
 }
 
 void Load(benchmark::State& state, const fs::path& path) {
-  outside::IofLapComponent component;
+  outside::LapFileComponent component;
   const auto control = component.FileControl();
   const std::u16string file = convert::Utf8ToUtf16(path.string());
   for (auto _ : state) {

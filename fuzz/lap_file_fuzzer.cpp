@@ -6,7 +6,7 @@
 
 #include "convert/date_number.h"
 #include "fuzz_support.h"
-#include "outside/iof_reader.h"
+#include "outside/lap_file_loader.h"
 
 using pointimport::convert::Variant;
 using pointimport::convert::VariantKind;
@@ -68,7 +68,7 @@ void ExpectSound(const outside::LapEvent& event) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const outside::LapLoadResult result =
-      outside::ReadIofResultList(std::string(reinterpret_cast<const char*>(data), size), u"fuzz");
+      outside::ReadLapFileBytes(std::string(reinterpret_cast<const char*>(data), size), u".xml", u"fuzz");
   if (result.status == outside::LapLoadStatus::Loaded) {
     ExpectSound(result.event);
   } else {

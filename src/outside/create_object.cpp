@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "outside/iof_lap_component.h"
+#include "outside/lap_file_component.h"
 #include "outside/sqlite_connection.h"
 
 namespace pointimport::outside {
@@ -13,7 +13,7 @@ namespace {
 std::map<std::u16string, ObjectFactory, std::less<>>& Registry() {
   static std::map<std::u16string, ObjectFactory, std::less<>> registry = {
       {std::u16string(kConnectionProgId), [] { return std::make_shared<SqliteConnection>(); }},
-      {std::u16string(kLapComponentProgId), [] { return std::make_shared<IofLapComponent>(); }},
+      {std::u16string(kLapComponentProgId), [] { return std::make_shared<LapFileComponent>(); }},
   };
   return registry;
 }

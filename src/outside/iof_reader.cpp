@@ -1,16 +1,14 @@
 #include "outside/iof_reader.h"
 
-#include <cstring>
-#include <filesystem>
 #include <pugixml.hpp>
 #include <string_view>
 
 #include "convert/utf.h"
 #include "outside/iof2_reader.h"
 #include "outside/iof3_reader.h"
-#include "outside/class_ranking.h"
 #include "outside/iof_xml.h"
-#include "outside/read_whole_file.h"
+#include "outside/lap_event_from_list.h"
+#include "outside/strict_xml.h"
 #include "outside/xml_encoding.h"
 
 namespace pointimport::outside {
@@ -46,78 +44,56 @@ LapLoadStatus DecodeFailure(XmlDecodeStatus status) {
   return status == XmlDecodeStatus::UnknownEncoding ? LapLoadStatus::UnknownEncoding : LapLoadStatus::InvalidBytes;
 }
 
-// pugixml takes text outside the root element and a second root element
-// without complaint; both make a document that is not well-formed. Parsed
-// as a fragment, they show up as children of the document.
-bool HasOneRootAndNothingElse(const pugi::xml_document& document) {
-  int roots = 0;
-  for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
-    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) return false;
-    if (node.type() == pugi::node_element) ++roots;
-  }
-  return roots == 1;
-}
-
-LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
-  LapEvent event;
-  event.keyword = list.eventId.empty() ? fileNameKeyword : std::move(list.eventId);
-  event.name = std::move(list.eventName);
-  event.date = list.eventDate;
-  event.classes.reserve(list.classes.size());
-  for (ClassResult& classResult : list.classes) event.classes.push_back(RankClassResult(std::move(classResult)));
-  return event;
-}
-
 }  // namespace
+
+bool LooksLikeXml(std::string_view bytes) {
+  // A UTF-16 mark, then the code unit of < (little- or big-endian); else
+  // after a UTF-8 mark, if any, and white space.
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    const std::size_t low = bytes[0] == '\xFF' ? 0 : 1;
+    for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+      if (bytes[at + 1 - low] != '\0') return false;
+      const char c = bytes[at + low];
+      if (c == '<') return true;
+      if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+    }
+    return false;
+  }
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  return TrimXmlSpace(bytes).starts_with('<');
+}
 
 LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNameKeyword) {
   XmlDecodeResult decoded = DecodeXmlDocument(std::move(bytes));
   if (decoded.status != XmlDecodeStatus::Decoded) return Failure(DecodeFailure(decoded.status), decoded.reason);
-  std::string& text = decoded.utf8;
-  // U+0000 cannot stand in XML, and pugixml would end a text at it unseen.
-  if (std::memchr(text.data(), 0, text.size()) != nullptr) {
-    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: NUL 文字があります");
-  }
-
-  // Parsed in place: pugixml gives up the buffer's last character to its
-  // end marker, so it gets one to spare.
-  text.push_back('\0');
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed = document.load_buffer_inplace(
-      text.data(), text.size(), pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata, pugi::encoding_utf8);
-  if (!parsed) {
-    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: " + Utf8ToUtf16(parsed.description()) +
-                                                     u" (位置 " + Utf8ToUtf16(std::to_string(parsed.offset)) + u")");
-  }
-  if (!HasOneRootAndNothingElse(document)) {
-    return Failure(LapLoadStatus::NotWellFormed, u"XML として正しくありません: ルート要素がひとつではありません");
+  if (std::u16string reason = ParseXmlStrictly(decoded.utf8, document); !reason.empty()) {
+    return Failure(LapLoadStatus::NotWellFormed, std::move(reason));
   }
 
   const pugi::xml_node root = document.document_element();
+  const std::string_view listStatus = TrimXmlSpace(root.attribute("status").value());
   switch (VersionOf(root)) {
-    case IofVersion::V3:
-      return {LapLoadStatus::Loaded, {}, MakeLapEvent(ReadIof3ResultList(root), fileNameKeyword)};
-    case IofVersion::V2:
-      return {LapLoadStatus::Loaded, {}, MakeLapEvent(ReadIof2ResultList(root), fileNameKeyword)};
+    case IofVersion::V3: {
+      if (listStatus == "Delta") {
+        return Failure(LapLoadStatus::OnlyChanges,
+                       u"差分の結果リスト (status=\"Delta\") です: 前のリストから変わった結果しか含まないので、"
+                       u"大会の結果をこれで置き換えることはできません");
+      }
+      ResultList list = ReadIof3ResultList(root);
+      list.provisional = listStatus == "Snapshot";
+      return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(list), fileNameKeyword)};
+    }
+    case IofVersion::V2: {
+      ResultList list = ReadIof2ResultList(root);
+      list.provisional = listStatus == "snapshot";
+      return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(list), fileNameKeyword)};
+    }
     case IofVersion::Unknown:
       break;
   }
   return Failure(LapLoadStatus::NotAResultList,
-                 u"IOF XML の結果リストではありません: " + Utf8ToUtf16(std::string(LocalName(root))));
-}
-
-LapLoadResult LoadIofLapFile(const std::u16string& path) {
-  FileReadResult file = ReadWholeFile(path, kMaxLapFileBytes);
-  switch (file.status) {
-    case FileReadStatus::Read:
-      break;
-    case FileReadStatus::CannotRead:
-      return Failure(LapLoadStatus::CannotRead, std::move(file.reason));
-    case FileReadStatus::TooLarge:
-      return Failure(LapLoadStatus::TooLarge, std::move(file.reason));
-  }
-  const std::u16string keyword = Utf8ToUtf16(std::filesystem::path(convert::Utf16ToUtf8(path)).stem().string());
-  return ReadIofResultList(std::move(file.bytes), keyword);
+                 u"IOF XML の結果リストではありません (ルート要素 " + Utf8ToUtf16(std::string(LocalName(root))) + u")");
 }
 
 }  // namespace pointimport::outside

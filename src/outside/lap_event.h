@@ -34,6 +34,7 @@ struct LapEvent {
   std::u16string keyword;  // never empty: the event's Id, else the file name
   std::u16string name;
   std::optional<CalendarDate> date;  // a valid calendar date when present
+  bool provisional = false;          // the file says its results are not final
   std::vector<LapClass> classes;
 };
 

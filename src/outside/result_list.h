@@ -41,6 +41,7 @@ struct ResultList {
   std::u16string eventId;  // empty when the file has none
   std::u16string eventName;
   std::optional<CalendarDate> eventDate;
+  bool provisional = false;  // the file says its results are not final
   std::vector<ClassResult> classes;
 };
 

@@ -1,5 +1,6 @@
 #include "outside/xml_encoding.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -99,16 +100,73 @@ XmlDecodeResult Unknown(std::string_view encoding) {
           {}};
 }
 
-XmlDecodeResult Invalid(std::string_view encoding, std::optional<std::size_t> offset) {
-  std::u16string reason = Utf8ToUtf16(std::string(encoding)) + u" として正しくないバイトがあります";
-  if (offset) reason += u" (位置 " + Utf8ToUtf16(std::to_string(*offset)) + u")";
-  return {XmlDecodeStatus::InvalidBytes, std::move(reason), std::string(encoding), {}};
+// Where the first byte lies that is no part of well-formed UTF-8.
+std::size_t FirstInvalidUtf8(std::string_view bytes) {
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead < 0x80) {
+      length = 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;   // no overlongs
+      if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+    } else {
+      return at;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+      if (at + i >= bytes.size()) return at;
+      const auto next = static_cast<unsigned char>(bytes[at + i]);
+      if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return at;
+    }
+    at += length;
+  }
+  return at;
 }
 
-XmlDecodeResult Decode(std::string bytes, std::size_t markLength, std::string_view charset) {
+// The line of a byte offset: line feeds are counted as the encoding writes
+// them, one code unit wide in UTF-16.
+std::size_t LineOf(std::string_view bytes, std::size_t offset, std::string_view charset) {
+  offset = std::min(offset, bytes.size());
+  std::size_t line = 1;
+  if (charset == "UTF-16LE" || charset == "UTF-16BE") {
+    const std::size_t low = charset == "UTF-16LE" ? 0 : 1;
+    for (std::size_t i = 0; i + 1 < offset; i += 2) {
+      if (bytes[i + low] == '\n' && bytes[i + 1 - low] == '\0') ++line;
+    }
+    return line;
+  }
+  // No multi-byte character of the encodings read holds the byte 0x0A.
+  for (std::size_t i = 0; i < offset; ++i) line += bytes[i] == '\n';
+  return line;
+}
+
+// shownName is the encoding as the document names it (e.g. "Shift_JIS"),
+// or as its byte-order mark does.
+XmlDecodeResult Invalid(std::string_view shownName, std::string_view charset, std::string_view bytes,
+                        std::size_t offset) {
+  std::u16string reason = Utf8ToUtf16(shownName) + u" として正しくないバイトがあります (行 " +
+                          Utf8ToUtf16(std::to_string(LineOf(bytes, offset, charset))) + u"、位置 " +
+                          Utf8ToUtf16(std::to_string(offset)) + u" バイト目)";
+  return {XmlDecodeStatus::InvalidBytes, std::move(reason), std::string(charset), {}};
+}
+
+XmlDecodeResult Decode(std::string bytes, std::size_t markLength, std::string_view charset,
+                       std::string_view shownName) {
   if (charset == kUtf8) {
+    if (!convert::IsValidUtf8(std::string_view(bytes).substr(markLength))) {
+      return Invalid(shownName, charset, bytes,
+                     markLength + FirstInvalidUtf8(std::string_view(bytes).substr(markLength)));
+    }
     bytes.erase(0, markLength);
-    if (!convert::IsValidUtf8(bytes)) return Invalid(charset, std::nullopt);
     return {XmlDecodeStatus::Decoded, {}, std::string(charset), std::move(bytes)};
   }
   const std::string name(charset);
@@ -117,12 +175,12 @@ XmlDecodeResult Decode(std::string bytes, std::size_t markLength, std::string_vi
     case IconvStatus::Converted:
       return {XmlDecodeStatus::Decoded, {}, name, std::move(converted.utf8)};
     case IconvStatus::UnknownCharset:
-      return Unknown(charset);
+      return Unknown(shownName);
     case IconvStatus::InvalidSequence:
     case IconvStatus::CutShort:
       break;
   }
-  return Invalid(charset, markLength + converted.errorOffset);
+  return Invalid(shownName, charset, bytes, markLength + converted.errorOffset);
 }
 
 }  // namespace
@@ -131,13 +189,13 @@ XmlDecodeResult DecodeXmlDocument(std::string bytes) {
   for (const ByteOrderMark& mark : kByteOrderMarks) {
     if (std::string_view(bytes).substr(0, mark.bytes.size()) != mark.bytes) continue;
     if (mark.encoding.empty()) return Unknown("UTF-32");
-    return Decode(std::move(bytes), mark.bytes.size(), mark.encoding);
+    return Decode(std::move(bytes), mark.bytes.size(), mark.encoding, mark.encoding);
   }
   const std::optional<std::string> declared = DeclaredEncoding(bytes);
-  if (!declared) return Decode(std::move(bytes), 0, kUtf8);
+  if (!declared) return Decode(std::move(bytes), 0, kUtf8, kUtf8);
   const std::string upper = ToUpperAscii(*declared);
   for (const DeclaredName& known : kDeclaredNames) {
-    if (upper == known.name) return Decode(std::move(bytes), 0, known.charset);
+    if (upper == known.name) return Decode(std::move(bytes), 0, known.charset, *declared);
   }
   return Unknown(*declared);
 }

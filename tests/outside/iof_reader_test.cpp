@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "convert/utf.h"
+#include "outside/lap_file_loader.h"
 #include "support/lap_rows.h"
 #include "support/temp_dir.h"
 
@@ -20,7 +21,7 @@ std::u16string DataPath(const std::string& name) {
 }
 
 LapEvent Loaded(const std::string& name) {
-  LapLoadResult result = LoadIofLapFile(DataPath(name));
+  LapLoadResult result = LoadLapFile(DataPath(name));
   EXPECT_EQ(result.status, LapLoadStatus::Loaded) << name << ": " << convert::Utf16ToUtf8(result.reason);
   return std::move(result.event);
 }
@@ -35,7 +36,7 @@ int DateKey(const LapEvent& event) {
   return event.date ? event.date->year * 10000 + event.date->month * 100 + event.date->day : 0;
 }
 
-TEST(LoadIofLapFile, ReadsTheEventAndClassesOfEveryExampleFile) {
+TEST(LoadLapFile, ReadsTheEventAndClassesOfEveryExampleFile) {
   const struct {
     const char* file;
     const char16_t* keyword;
@@ -75,7 +76,7 @@ TEST(LoadIofLapFile, ReadsTheEventAndClassesOfEveryExampleFile) {
   }
 }
 
-TEST(LoadIofLapFile, ReadsEachPersonsOwnFirstRaceResult) {
+TEST(LoadLapFile, ReadsEachPersonsOwnFirstRaceResult) {
   const LapEvent single = Loaded("iof/ResultList1.xml");
   EXPECT_EQ(LapRows(single.classes[0]), (Rows{"Wood George|0:33:21|1", "Martin Edgar|失格|''"}));
   EXPECT_EQ(LapRows(single.classes[1]), (Rows{"Lawson Toni|欠場|''"}));
@@ -86,7 +87,7 @@ TEST(LoadIofLapFile, ReadsEachPersonsOwnFirstRaceResult) {
   EXPECT_EQ(LapRows(Loaded("iof/ResultList4.xml").classes[0]), (Rows{"Wood George|0:33:21|1", "Martin Edgar|失格|''"}));
 }
 
-TEST(LoadIofLapFile, OrdersVersion2ResultsByTheFilesPlaces) {
+TEST(LoadLapFile, OrdersVersion2ResultsByTheFilesPlaces) {
   const LapEvent snapshot = Loaded("iof/ResultList_example.xml");
   const Rows men = LapRows(snapshot.classes[0]);
   EXPECT_EQ(Rows(men.begin(), men.begin() + 3), (Rows{"|0:24:24|1", "|0:25:56|2", "|0:26:10|3"}));
@@ -103,7 +104,7 @@ TEST(LoadIofLapFile, OrdersVersion2ResultsByTheFilesPlaces) {
                                               13, 14, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25}));
 }
 
-TEST(LoadIofLapFile, GivesEveryStatusItsResultAndRank) {
+TEST(LoadLapFile, GivesEveryStatusItsResultAndRank) {
   const LapEvent v3 = Loaded("lap/statuses_v3.xml");
   EXPECT_EQ(v3.keyword, u"ST3-2024");
   EXPECT_EQ(DateKey(v3), 20240601);
@@ -140,7 +141,7 @@ TEST(LoadIofLapFile, GivesEveryStatusItsResultAndRank) {
                   "MovedUp MovedUp|記録なし|''", "Cancelled Cancelled|記録なし|''", "BadTime OK|記録なし|''"}));
 }
 
-TEST(LoadIofLapFile, RanksByWholeSecondsWhenAPlaceIsMissing) {
+TEST(LoadLapFile, RanksByWholeSecondsWhenAPlaceIsMissing) {
   const LapEvent event = Loaded("lap/positions_missing.xml");
   ASSERT_EQ(event.classes.size(), 3u);
   EXPECT_EQ(LapRows(event.classes[0]), (Rows{"B|0:16:40|1", "D|0:18:20|2", "F|0:18:20|2", "A|0:20:00|4", "G|0:21:40|5",
@@ -149,7 +150,7 @@ TEST(LoadIofLapFile, RanksByWholeSecondsWhenAPlaceIsMissing) {
   EXPECT_EQ(LapRows(event.classes[2]), (Rows{"Y|0:15:00|1", "X|0:16:40|2"}));
 }
 
-TEST(LoadIofLapFile, ReadsEveryEncoding) {
+TEST(LoadLapFile, ReadsEveryEncoding) {
   const struct {
     const char* file;
     const char16_t* keyword;
@@ -183,7 +184,7 @@ TEST(LoadIofLapFile, ReadsEveryEncoding) {
   }
 }
 
-TEST(LoadIofLapFile, FailsForWhatIsNoReadableResultList) {
+TEST(LoadLapFile, FailsForWhatIsNoReadableResultList) {
   const struct {
     const char* file;
     LapLoadStatus status;
@@ -196,7 +197,7 @@ TEST(LoadIofLapFile, FailsForWhatIsNoReadableResultList) {
       {"lap", LapLoadStatus::CannotRead},
   };
   for (const auto& c : cases) {
-    const LapLoadResult result = LoadIofLapFile(DataPath(c.file));
+    const LapLoadResult result = LoadLapFile(DataPath(c.file));
     EXPECT_EQ(result.status, c.status) << c.file;
     EXPECT_FALSE(result.reason.empty()) << c.file;
   }
@@ -205,7 +206,7 @@ TEST(LoadIofLapFile, FailsForWhatIsNoReadableResultList) {
   std::filesystem::path huge = dir.File("huge.xml");
   test_support::WriteFileBytes(huge, "<ResultList/>");
   std::filesystem::resize_file(huge, kMaxLapFileBytes + 1);  // sparse: nothing is written
-  EXPECT_EQ(LoadIofLapFile(convert::Utf8ToUtf16(huge.string())).status, LapLoadStatus::TooLarge);
+  EXPECT_EQ(LoadLapFile(convert::Utf8ToUtf16(huge.string())).status, LapLoadStatus::TooLarge);
 }
 
 TEST(ReadIofResultList, RefusesDocumentsThatAreNotWellFormed) {

@@ -179,7 +179,7 @@ class FrmMainOpenTest : public QObject {
   // With the program's own component on real lap files.
   void loadsRealLapFiles() {
     WindowHarness harness;
-    harness.component = std::make_shared<outside::IofLapComponent>();
+    harness.component = std::make_shared<outside::LapFileComponent>();
     QVERIFY(harness.Load());
     harness.Open(DataFile("iof/ResultList1.xml"));
     const Shown loaded = ShownBy(harness);

@@ -22,7 +22,7 @@
 #include "main/window/frm_main.h"
 #include "main/window/qt_text.h"
 #include "outside/create_object.h"
-#include "outside/iof_lap_component.h"
+#include "outside/lap_file_component.h"
 #include "outside/points_database_file.h"
 #include "outside/sqlite_connection.h"
 #include "support/temp_dir.h"
@@ -172,7 +172,7 @@ class WindowHarness {
   ~WindowHarness() {
     outside::RegisterObject(outside::kConnectionProgId, [] { return std::make_shared<outside::SqliteConnection>(); });
     outside::RegisterObject(outside::kLapComponentProgId,
-                            [] { return std::make_shared<outside::IofLapComponent>(); });
+                            [] { return std::make_shared<outside::LapFileComponent>(); });
   }
 
   // Builds the window; Load() then runs its load step.

@@ -1,12 +1,13 @@
-#include "outside/iof_lap_component.h"
+#include "outside/lap_file_component.h"
 
 #include <new>
 #include <vector>
 
 #include "convert/date_number.h"
 #include "convert/runtime_error.h"
-#include "outside/iof_reader.h"
 #include "outside/lap_event.h"
+#include "outside/lap_file_loader.h"
+#include "outside/lap_formats.h"
 
 namespace pointimport::outside {
 
@@ -16,6 +17,7 @@ using convert::Variant;
 // Null while no file is loaded.
 struct LoadedLapEvent {
   std::shared_ptr<const LapEvent> event;
+  std::u16string lastLoadError;  // empty after a load that succeeded
 };
 
 namespace {
@@ -30,40 +32,46 @@ std::shared_ptr<const LapClass> ClassOf(const std::shared_ptr<const LapEvent>& e
   return {event, &event->classes[static_cast<std::size_t>(classNumber - 1)]};
 }
 
-class IofFileControl : public LapFileControl {
+class LoadingFileControl : public LapFileControl {
  public:
-  explicit IofFileControl(std::shared_ptr<LoadedLapEvent> loaded) : loaded_(std::move(loaded)) {}
+  explicit LoadingFileControl(std::shared_ptr<LoadedLapEvent> loaded) : loaded_(std::move(loaded)) {}
 
-  Variant FileLoadFilter() override {
-    return Variant(u"IOF XML 結果ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*");
-  }
+  Variant FileLoadFilter() override { return Variant(LapFileFilter()); }
 
   Variant LoadLapFile(const std::u16string& path) override {
     // The old event goes first, so that whatever happens to this load it
     // cannot be left standing.
     loaded_->event.reset();
+    loaded_->lastLoadError.clear();
     try {
-      LapLoadResult result = LoadIofLapFile(path);
-      if (result.status != LapLoadStatus::Loaded) return Variant(false);
+      LapLoadResult result = outside::LoadLapFile(path);
+      if (result.status != LapLoadStatus::Loaded) {
+        loaded_->lastLoadError = std::move(result.reason);
+        return Variant(false);
+      }
       loaded_->event = std::make_shared<const LapEvent>(std::move(result.event));
     } catch (const std::bad_alloc&) {
+      loaded_->lastLoadError = u"ファイルを読むためのメモリーが足りません";
       return Variant(false);
     }
     return Variant(true);
   }
 
+  Variant LastLoadError() override { return Variant(loaded_->lastLoadError); }
+
  private:
   std::shared_ptr<LoadedLapEvent> loaded_;
 };
 
-class IofEventData : public LapEventData {
+class LoadedEventData : public LapEventData {
  public:
-  explicit IofEventData(std::shared_ptr<const LapEvent> event) : event_(std::move(event)) {}
+  explicit LoadedEventData(std::shared_ptr<const LapEvent> event) : event_(std::move(event)) {}
 
   Variant ToString() override { return Variant(event_ ? DescribeLapEvent(*event_) : std::u16string()); }
   Variant FileName() override { return Variant(event_ ? event_->keyword : std::u16string()); }
   Variant EventName() override { return Variant(event_ ? event_->name : std::u16string()); }
   Variant Terrain() override { return Variant(u""); }  // result lists carry no terrain
+  Variant Provisional() override { return Variant(event_ && event_->provisional); }
   Variant EventDate() override {
     if (!event_ || !event_->date) return Variant::Null();
     return Variant::Date(convert::DayNumber(event_->date->year, event_->date->month, event_->date->day));
@@ -73,18 +81,18 @@ class IofEventData : public LapEventData {
   std::shared_ptr<const LapEvent> event_;
 };
 
-class IofClassData : public LapClassData {
+class LoadedClassData : public LapClassData {
  public:
-  explicit IofClassData(std::shared_ptr<const LapClass> lapClass) : class_(std::move(lapClass)) {}
+  explicit LoadedClassData(std::shared_ptr<const LapClass> lapClass) : class_(std::move(lapClass)) {}
   Variant ClassName() override { return Variant(class_->name); }
 
  private:
   std::shared_ptr<const LapClass> class_;
 };
 
-class IofResult : public LapResult {
+class LoadedResult : public LapResult {
  public:
-  IofResult(std::shared_ptr<const LapClass> lapClass, const LapRunner& runner)
+  LoadedResult(std::shared_ptr<const LapClass> lapClass, const LapRunner& runner)
       : class_(std::move(lapClass)), runner_(runner) {}
 
   Variant Result() override { return runner_.result; }
@@ -100,9 +108,9 @@ class IofResult : public LapResult {
 };
 
 // AddClass after AddClass holds both classes, one after the other.
-class IofResultsHolder : public LapResultsHolder {
+class LoadedResultsHolder : public LapResultsHolder {
  public:
-  explicit IofResultsHolder(std::shared_ptr<LoadedLapEvent> loaded) : loaded_(std::move(loaded)) {}
+  explicit LoadedResultsHolder(std::shared_ptr<LoadedLapEvent> loaded) : loaded_(std::move(loaded)) {}
 
   void Clear() override { classes_.clear(); }
   void AddClass(std::int32_t classNumber) override { classes_.push_back(ClassOf(loaded_->event, classNumber)); }
@@ -117,7 +125,7 @@ class IofResultsHolder : public LapResultsHolder {
     if (position >= 1) {
       auto index = static_cast<std::size_t>(position - 1);
       for (const auto& lapClass : classes_) {
-        if (index < lapClass->runners.size()) return std::make_shared<IofResult>(lapClass, lapClass->runners[index]);
+        if (index < lapClass->runners.size()) return std::make_shared<LoadedResult>(lapClass, lapClass->runners[index]);
         index -= lapClass->runners.size();
       }
     }
@@ -131,22 +139,26 @@ class IofResultsHolder : public LapResultsHolder {
 
 }  // namespace
 
-IofLapComponent::IofLapComponent() : loaded_(std::make_shared<LoadedLapEvent>()) {}
+LapFileComponent::LapFileComponent() : loaded_(std::make_shared<LoadedLapEvent>()) {}
 
-std::shared_ptr<LapFileControl> IofLapComponent::FileControl() { return std::make_shared<IofFileControl>(loaded_); }
+std::shared_ptr<LapFileControl> LapFileComponent::FileControl() {
+  return std::make_shared<LoadingFileControl>(loaded_);
+}
 
-std::shared_ptr<LapEventData> IofLapComponent::EventData() { return std::make_shared<IofEventData>(loaded_->event); }
+std::shared_ptr<LapEventData> LapFileComponent::EventData() {
+  return std::make_shared<LoadedEventData>(loaded_->event);
+}
 
-Variant IofLapComponent::ClassCount() {
+Variant LapFileComponent::ClassCount() {
   return Variant(static_cast<std::int32_t>(loaded_->event ? loaded_->event->classes.size() : 0));
 }
 
-std::shared_ptr<LapClassData> IofLapComponent::ClassData(std::int32_t classNumber) {
-  return std::make_shared<IofClassData>(ClassOf(loaded_->event, classNumber));
+std::shared_ptr<LapClassData> LapFileComponent::ClassData(std::int32_t classNumber) {
+  return std::make_shared<LoadedClassData>(ClassOf(loaded_->event, classNumber));
 }
 
-std::shared_ptr<LapResultsHolder> IofLapComponent::NewResultsHolder() {
-  return std::make_shared<IofResultsHolder>(loaded_);
+std::shared_ptr<LapResultsHolder> LapFileComponent::NewResultsHolder() {
+  return std::make_shared<LoadedResultsHolder>(loaded_);
 }
 
 }  // namespace pointimport::outside

@@ -8,17 +8,17 @@ namespace pointimport::outside {
 
 struct LoadedLapEvent;
 
-// The lap-file component over IOF XML result lists (3.0 and 2.0.3): what
-// kLapComponentProgId creates.
+// The lap-file component over the lap files of every format that is read
+// (lap_formats.h): what kLapComponentProgId creates.
 //
 // After a failed load it holds no event: FileName and ToString are empty
 // texts and ClassCount is 0, so that a stale event is never imported. The
 // objects it hands out keep the values of the file that was loaded when
 // they were taken, except the results holder, which takes each class from
 // the file loaded when AddClass is called.
-class IofLapComponent : public LapComponent {
+class LapFileComponent : public LapComponent {
  public:
-  IofLapComponent();
+  LapFileComponent();
 
   std::shared_ptr<LapFileControl> FileControl() override;
   std::shared_ptr<LapEventData> EventData() override;
