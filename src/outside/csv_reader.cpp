@@ -10,6 +10,7 @@
 #include "outside/csv_encoding.h"
 #include "outside/csv_records.h"
 #include "outside/iof_values.h"
+#include "outside/lap_event_from_list.h"
 
 namespace pointimport::outside {
 
@@ -251,6 +252,22 @@ bool LooksLikeCsvResultList(std::string_view firstBytes) {
   CsvRecordReader reader(decoded.utf8, DetectCsvSeparator(decoded.utf8));
   std::vector<std::string> header;
   return NextRecord(reader, header) && IsRecognisedHeader(FindColumns(header));
+}
+
+LapLoadResult ReadCsvLapFile(std::string bytes, const std::u16string& fileNameKeyword) {
+  CsvReadResult read = ReadCsvResultList(std::move(bytes));
+  switch (read.status) {
+    case CsvReadStatus::Read:
+      return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(read.list), fileNameKeyword)};
+    case CsvReadStatus::InvalidBytes:
+      return {LapLoadStatus::InvalidBytes, std::move(read.reason), {}};
+    case CsvReadStatus::UnclosedQuote:
+      return {LapLoadStatus::NotWellFormed, std::move(read.reason), {}};
+    case CsvReadStatus::NoHeader:
+    case CsvReadStatus::MissingColumns:
+      break;
+  }
+  return {LapLoadStatus::NotAResultList, std::move(read.reason), {}};
 }
 
 }  // namespace pointimport::outside

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "outside/lap_load_result.h"
 #include "outside/result_list.h"
 
 namespace pointimport::outside {
@@ -41,5 +42,9 @@ CsvReadResult ReadCsvResultList(std::string bytes);
 // status, class). The header is judged up to its line end or the last of
 // the bytes.
 bool LooksLikeCsvResultList(std::string_view firstBytes);
+
+// The lap-file format's reader: a CSV list names no event, so its keyword is
+// always fileNameKeyword, and it has no name and no date.
+LapLoadResult ReadCsvLapFile(std::string bytes, const std::u16string& fileNameKeyword);
 
 }  // namespace pointimport::outside

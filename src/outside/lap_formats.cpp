@@ -1,6 +1,7 @@
 #include "outside/lap_formats.h"
 
 #include "convert/ascii_case.h"
+#include "outside/csv_reader.h"
 #include "outside/iof_reader.h"
 
 namespace pointimport::outside {
@@ -9,6 +10,7 @@ namespace {
 
 constexpr LapFormat kLapFormats[] = {
     {u"IOF XML 結果ファイル (*.xml)|*.xml", u".xml", LooksLikeXml, ReadIofResultList},
+    {u"CSV 結果ファイル (*.csv)|*.csv", u".csv", LooksLikeCsvResultList, ReadCsvLapFile},
 };
 
 constexpr std::u16string_view kAllFiles = u"すべてのファイル (*.*)|*.*";

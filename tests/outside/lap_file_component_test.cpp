@@ -51,7 +51,7 @@ void ExpectNoEvent(LapFileComponent& component) {
 TEST(LapFileComponent, OffersItsFilterAndHoldsNoEventBeforeALoad) {
   LapFileComponent component;
   EXPECT_EQ(component.FileControl()->FileLoadFilter(),
-            Variant(u"IOF XML 結果ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*"));
+            Variant(u"IOF XML 結果ファイル (*.xml)|*.xml|CSV 結果ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*"));
   ExpectNoEvent(component);
 }
 

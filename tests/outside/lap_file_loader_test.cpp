@@ -24,6 +24,8 @@ TEST(ReadLapFileBytes, ReadsEachFileInTheFormatThatClaimsIt) {
       {"Name;Time\nWood;33:21\n", u".XML", LapLoadStatus::NotWellFormed},
       {"", u".Xml", LapLoadStatus::NotWellFormed},
       {"Name;Time\nWood;33:21\n", u".txt", LapLoadStatus::UnknownFormat},
+      {"Name;Time\nWood;33:21\n", u".csv", LapLoadStatus::NotAResultList},
+      {"Surname;First name;Time;Classifier;Short\nWood;Ann;33:21;0;W21\n", u".txt", LapLoadStatus::Loaded},
       {"\xFF\xFE"
        "N\0a\0m\0e\0"s,
        u"", LapLoadStatus::UnknownFormat},
@@ -32,7 +34,7 @@ TEST(ReadLapFileBytes, ReadsEachFileInTheFormatThatClaimsIt) {
     const LapLoadResult loaded = ReadLapFileBytes(c.bytes, c.extension, u"k");
     EXPECT_EQ(loaded.status, c.status) << c.bytes;
     if (c.status == LapLoadStatus::UnknownFormat) {
-      EXPECT_EQ(loaded.reason, u"読める形式のファイルではありません: 読めるのは IOF XML 結果ファイル (*.xml) です");
+      EXPECT_EQ(loaded.reason, u"読める形式のファイルではありません: 読めるのは IOF XML 結果ファイル (*.xml)、CSV 結果ファイル (*.csv) です");
     }
   }
 }

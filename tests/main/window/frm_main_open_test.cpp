@@ -188,7 +188,7 @@ class FrmMainOpenTest : public QObject {
     QVERIFY(loaded.importEnabled);
     QCOMPARE(harness.Window().focusWidget(), harness.Button("cmdUpdate"));
     QCOMPARE(Q(harness.platform->choices.at(0).filter),
-             QStringLiteral("IOF XML 結果ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*"));
+             QStringLiteral("IOF XML 結果ファイル (*.xml)|*.xml|CSV 結果ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*"));
 
     for (const char* broken : {"lap/not_well_formed.xml", "lap/no_such_file.xml"}) {
       harness.platform->messages.clear();
