@@ -57,6 +57,38 @@ TEST_F(CliImportTest, ImportsEachFileAndReportsIt) {
             (std::vector<std::string>{"120.0", "100.0", "85.7142857142857", "0.0"}));
 }
 
+// A CSV list and an IOF list of the same runners make the same statements;
+// only the event row differs, since a CSV list names no event and no date.
+TEST_F(CliImportTest, CsvAndIofListsOfTheSameRunnersWriteTheSameStatements) {
+  IofEvent iof = SmallEvent("");
+  iof.classes[0].persons.push_back({"伊藤", "花子", "", "F", "DidNotStart", std::nullopt, std::nullopt});
+  const auto iofFile = dir_.File("iof/season.xml");
+  std::filesystem::create_directories(iofFile.parent_path());
+  WriteIofFile(iofFile, iof);
+  const auto csvFile = dir_.File("season.csv");
+  WriteFileBytes(csvFile,
+                 "Stno;Surname;First name;YB;S;Time;Classifier;City;Short;Pl\r\n"
+                 "1;山田;太郎;;M;25:00;0;東京OLC;M21;1\r\n"
+                 "2;鈴木;一郎;;M;30:00;0;;M21;2\r\n"
+                 "3;佐藤;次郎;;M;35:00;0;;M21;3\r\n"
+                 "4;高橋;三郎;;M;33:20;3;;M21;\r\n"
+                 "5;伊藤;花子;;F;;1;;M21;\r\n");
+  const auto statements = [this](const std::filesystem::path& file) {
+    const auto run = Import({"--dry-run", "--echo-sql", file.string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return run.err;
+  };
+  const std::string fromIof = statements(iofFile);
+  const std::string fromCsv = statements(csvFile);
+  const std::string iofEventRow = "  'season', 'テスト大会', '', '2024/05/12 00:00:00' ) \n";
+  const std::string csvEventRow = "  'season', '', '', '' ) \n";
+  ASSERT_NE(fromIof.find(iofEventRow), std::string::npos) << fromIof;
+  std::string expected = fromIof;
+  expected.replace(expected.find(iofEventRow), iofEventRow.size(), csvEventRow);
+  EXPECT_EQ(fromCsv, expected);
+  EXPECT_NE(fromCsv.find("INSERT INTO RESULT"), std::string::npos);
+}
+
 TEST_F(CliImportTest, ExitStatusTellsWhatWentWrongAndTheOtherFilesStillRun) {
   OpenTestConnection(database_)->Execute(
       u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '鈴木一郎' "
