@@ -73,13 +73,15 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
 
   const pugi::xml_node root = document.document_element();
   const std::string_view listStatus = TrimXmlSpace(root.attribute("status").value());
-  switch (VersionOf(root)) {
+  const IofVersion version = VersionOf(root);
+  // Both versions mark a list of changes, each in its own spelling.
+  if ((version == IofVersion::V3 && listStatus == "Delta") || (version == IofVersion::V2 && listStatus == "delta")) {
+    return Failure(LapLoadStatus::OnlyChanges,
+                   u"差分の結果リスト (status=\"" + Utf8ToUtf16(std::string(listStatus)) +
+                       u"\") です: 前のリストから変わった結果しか含まないので、大会の結果をこれで置き換えることはできません");
+  }
+  switch (version) {
     case IofVersion::V3: {
-      if (listStatus == "Delta") {
-        return Failure(LapLoadStatus::OnlyChanges,
-                       u"差分の結果リスト (status=\"Delta\") です: 前のリストから変わった結果しか含まないので、"
-                       u"大会の結果をこれで置き換えることはできません");
-      }
       ResultList list = ReadIof3ResultList(root);
       list.provisional = listStatus == "Snapshot";
       return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(list), fileNameKeyword)};

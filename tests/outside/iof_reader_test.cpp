@@ -61,7 +61,6 @@ TEST(LoadLapFile, ReadsTheEventAndClassesOfEveryExampleFile) {
        20110730,
        {{u"Men Elite", 2}}},
       {"iof/ResultList_example.xml", u"WC1", u"（2 クラス・80 名）", 0, {{u"Men", 40}, {u"Women", 40}}},
-      {"iof/ResultList_example2.xml", u"WC1", u"（2 クラス・8 名）", 0, {{u"Men", 5}, {u"Women", 3}}},
       {"iof/ResultList_example3.xml", u"WC1", u"（1 クラス・0 名）", 0, {{u"Men", 0}}},
   };
   for (const auto& c : cases) {
