@@ -21,7 +21,9 @@ constexpr char kStyle[] =
     "h1{font-size:1.4em}h2{font-size:1.2em;border-bottom:2px solid #888;margin-top:2em}h3{font-size:1em}"
     ".summary{white-space:pre-line;background:#f4f4f4;padding:.5em 1em}"
     "table{border-collapse:collapse;margin-bottom:1em}"
-    "th,td{border:1px solid #bbb;padding:2px 6px;text-align:left;white-space:pre-wrap}"
+    // Names and times read best unbroken; only the database's causes wrap.
+    "th,td{border:1px solid #bbb;padding:2px 6px;text-align:left;white-space:pre}"
+    "td.cause{white-space:pre-wrap;min-width:14em}"
     "th{background:#e8e8e8}td.number{text-align:right}"
     "tr.reference td:first-child{font-weight:bold}"
     "tr.zero td.points{color:#b00}"
@@ -120,7 +122,7 @@ void WriteClass(const ImportReport& report, const ClassReport& classReport, std:
     Cell(out, row.points == 0.0 ? ZeroPointReasonText(row.reason) : u"");
     Cell(out, ResultRowText(row.written));
     Cell(out, FlagsText(row.flags), "flags");
-    Cell(out, CausesText(row.causes));
+    Cell(out, CausesText(row.causes), "cause");
     out << "</tr>\n";
   }
   out << "</tbody></table>\n";
