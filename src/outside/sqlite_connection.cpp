@@ -2,10 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <array>
-
 #include "convert/utf.h"
 #include "outside/connection_string.h"
+#include "outside/points_schema_check.h"
 #include "outside/sqlite_record_set.h"
 
 namespace pointimport::outside {
@@ -16,8 +15,6 @@ using convert::Utf8ToUtf16;
 namespace error_number = convert::error_number;
 
 namespace {
-
-constexpr std::array<std::u16string_view, 3> kRequiredTables = {u"EVENT", u"PERSON", u"RESULT"};
 
 [[noreturn]] void ThrowError(std::u16string description, int sqliteCode = 0) {
   throw RuntimeError(error_number::kDatabaseError, std::move(description), sqliteCode);
@@ -64,31 +61,6 @@ bool AllBlank(std::u16string_view text) {
   return true;
 }
 
-std::u16string TablesMissingFrom(sqlite3* db, const std::u16string& path) {
-  sqlite3_stmt* raw = nullptr;
-  int rc = sqlite3_prepare_v2(db, "SELECT upper(name) FROM sqlite_master WHERE type = 'table'", -1,
-                              &raw, nullptr);
-  SqliteStatement query(raw);
-  std::array<bool, kRequiredTables.size()> present{};
-  if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
-  for (; rc == SQLITE_ROW; rc = sqlite3_step(query.get())) {
-    const std::u16string name = Utf8ToUtf16(reinterpret_cast<const char*>(sqlite3_column_text(query.get(), 0)));
-    for (std::size_t i = 0; i < kRequiredTables.size(); ++i) {
-      if (name == kRequiredTables[i]) present[i] = true;
-    }
-  }
-  if (rc != SQLITE_DONE) {
-    ThrowError(u"ポイントデータベースとして読めないファイルです: " + path + u" (SQLite: " +
-                   Utf8ToUtf16(sqlite3_errmsg(db)) + u")",
-               sqlite3_extended_errcode(db));
-  }
-  std::u16string missing;
-  for (std::size_t i = 0; i < kRequiredTables.size(); ++i) {
-    if (!present[i]) missing += (missing.empty() ? u"" : u", ") + std::u16string(kRequiredTables[i]);
-  }
-  return missing;
-}
-
 }  // namespace
 
 void SqliteConnection::Open(const std::u16string& connectionString) {
@@ -96,23 +68,22 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   const auto path = ConnectionStringValue(connectionString, u"DBQ");
   if (!path || path->empty()) ThrowError(u"接続文字列にデータベースファイル (DBQ) がありません。");
 
-  const std::string utf8Path = Utf16ToUtf8(*path);
+  const std::string nativePath = convert::NativePath(*path);
   struct stat info {};
-  if (::stat(utf8Path.c_str(), &info) != 0) {
+  if (::stat(nativePath.c_str(), &info) != 0) {
     ThrowError(u"データベースファイルが見つかりません: " + *path);
   }
   if (!S_ISREG(info.st_mode)) ThrowError(u"データベースファイルではありません: " + *path);
 
   std::string message;
-  SqliteDatabase database = OpenSqliteDatabase(utf8Path, SQLITE_OPEN_READWRITE, message);
+  SqliteDatabase database = OpenSqliteDatabase(nativePath, SQLITE_OPEN_READWRITE, message);
   if (!database) {
     ThrowError(u"データベースファイルを開けません: " + *path + u" (SQLite: " + Utf8ToUtf16(message) + u")");
   }
-  const std::u16string missing = TablesMissingFrom(database.get(), *path);
-  if (!missing.empty()) {
-    ThrowError(u"ポイントデータベースに必要なテーブルがありません (" + missing + u"): " + *path);
-  }
+  // Before the schema is read: a writer committing just then is waited for
+  // as everywhere else, not taken for a file that is no database.
   sqlite3_busy_timeout(database.get(), kBusyTimeoutMilliseconds);
+  CheckPointsSchema(database.get(), *path);
   database_ = std::move(database);
   path_ = *path;
   device_ = info.st_dev;
@@ -206,7 +177,7 @@ void SqliteConnection::CheckTransactionIntact() const {
 void SqliteConnection::CheckFileUnchanged() const {
   Handle();
   struct stat info {};
-  if (::stat(Utf16ToUtf8(path_).c_str(), &info) != 0 || info.st_dev != device_ || info.st_ino != inode_) {
+  if (::stat(convert::NativePath(path_).c_str(), &info) != 0 || info.st_dev != device_ || info.st_ino != inode_) {
     ThrowError(u"データベースファイルが削除されたか置き換えられました。何も書き込みません: " + path_);
   }
 }

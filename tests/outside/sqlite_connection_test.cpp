@@ -1,6 +1,9 @@
 #include "outside/sqlite_connection.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cctype>
 
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
@@ -72,6 +75,42 @@ TEST(SqliteConnectionOpen, FailsWithTheCauseAndCreatesNothing) {
   EXPECT_NE(OpenError(u"DRIVER=x;DefaultDir=/tmp").find("DBQ"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(missing));
   EXPECT_EQ(test_support::ReadFileBytes(text), std::string(4096, 'x'));
+}
+
+// The tables with one column left out, written in lower case as an operator
+// might; the open names the table and the column, and changes nothing.
+TEST(SqliteConnectionOpen, RefusesADatabaseWithoutAColumnTheStatementsUse) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> tables = {
+      {"EVENT", {"id", "name", "terrain", "event_date"}},
+      {"PERSON", {"id", "name", "club", "sex"}},
+      {"RESULT", {"event_id", "person_id", "class", "place", "result", "point"}},
+  };
+  for (const auto& [missingTable, columns] : tables) {
+    for (const auto& missingColumn : columns) {
+      TempDir dir;
+      const auto path = dir.File("RovevizoduziDivoz.mdb");
+      std::string schema;
+      for (const auto& [table, tableColumns] : tables) {
+        std::string list = "own_column";
+        for (const auto& column : tableColumns) {
+          if (table != missingTable || column != missingColumn) list += ", " + column;
+        }
+        schema += "CREATE TABLE " + table + " (" + list + ");";
+      }
+      sqlite3* db = nullptr;
+      ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+      ASSERT_EQ(sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+      sqlite3_close(db);
+      const std::string before = test_support::ReadFileBytes(path);
+
+      std::string upperColumn = missingColumn;
+      for (char& c : upperColumn) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      EXPECT_EQ(OpenError(test_support::ConnectionStringFor(path)),
+                "ポイントデータベースの " + missingTable + " テーブルに列 " + upperColumn + " がありません: " +
+                    path.string());
+      EXPECT_EQ(test_support::ReadFileBytes(path), before) << missingColumn;
+    }
+  }
 }
 
 TEST(SqliteConnectionOpen, OpensTheRightFileWhenTheFolderHoldsASemicolon) {
