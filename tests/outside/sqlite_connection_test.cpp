@@ -4,6 +4,9 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <chrono>
+#include <optional>
+#include <thread>
 
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
@@ -110,6 +113,31 @@ TEST(SqliteConnectionOpen, RefusesADatabaseWithoutAColumnTheStatementsUse) {
                     path.string());
       EXPECT_EQ(test_support::ReadFileBytes(path), before) << missingColumn;
     }
+  }
+}
+
+// Another program's write lock, held for a moment or for longer than the
+// busy timeout: the first is waited for, the second reported as a lock.
+TEST(SqliteConnectionOpen, WaitsForALockedDatabaseAndNamesALockThatStays) {
+  const struct {
+    std::optional<std::chrono::milliseconds> heldFor;
+    std::string expected;
+  } cases[] = {{std::chrono::milliseconds(300), "opened"}, {std::nullopt, "他のプログラムに使われています"}};
+  for (const auto& lock : cases) {
+    TempDir dir;
+    const auto path = dir.File("RovevizoduziDivoz.mdb");
+    test_support::CreateTestDatabase(path);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([&] {
+      if (!lock.heldFor) return;
+      std::this_thread::sleep_for(*lock.heldFor);
+      sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    });
+    EXPECT_NE(OpenError(test_support::ConnectionStringFor(path)).find(lock.expected), std::string::npos);
+    release.join();
+    sqlite3_close(other);
   }
 }
 
