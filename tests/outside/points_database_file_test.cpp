@@ -14,17 +14,19 @@ using test_support::ReadFileBytes;
 using test_support::TempDir;
 using test_support::WriteFileBytes;
 
-std::u16string U16(const std::filesystem::path& path) { return convert::Utf8ToUtf16(path.string()); }
+std::u16string U16(const std::filesystem::path& path) { return convert::PathFromNative(path.string()); }
 
 TEST(CreatePointsDatabase, CreatesTheThreeTablesAndIndexes) {
-  TempDir dir;
-  const auto path = dir.File("RovevizoduziDivoz.mdb");
-  EXPECT_EQ(CreatePointsDatabase(U16(path)).status, CreateDatabaseStatus::Created);
-  EXPECT_EQ(QueryRows(path, "SELECT type, name FROM sqlite_master WHERE name NOT LIKE 'sqlite_%' ORDER BY name"),
-            (std::vector<std::string>{"table\tEVENT", "table\tPERSON", "table\tRESULT",
-                                      "index\tRESULT_EVENT_ID", "index\tRESULT_PERSON_ID", "view\tRESULT_VIEW"}));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
-      << "no temporary file is left behind";
+  for (const char* name : {"RovevizoduziDivoz.mdb", "caf\xE9.mdb"}) {  // a Latin-1 name is no UTF-8
+    TempDir dir;
+    const auto path = dir.File(name);
+    EXPECT_EQ(CreatePointsDatabase(U16(path)).status, CreateDatabaseStatus::Created);
+    EXPECT_EQ(QueryRows(path, "SELECT type, name FROM sqlite_master WHERE name NOT LIKE 'sqlite_%' ORDER BY name"),
+              (std::vector<std::string>{"table\tEVENT", "table\tPERSON", "table\tRESULT",
+                                        "index\tRESULT_EVENT_ID", "index\tRESULT_PERSON_ID", "view\tRESULT_VIEW"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
+        << "no temporary file is left behind";
+  }
 }
 
 // Places keep the integer their literal gives, so that they sort as numbers;
@@ -77,6 +79,14 @@ TEST(CreatePointsDatabase, LeavesAnExistingFileByteForByte) {
   WriteFileBytes(empty, "");
   EXPECT_EQ(CreatePointsDatabase(U16(empty)).status, CreateDatabaseStatus::Refused);
   EXPECT_EQ(ReadFileBytes(empty), "");
+
+  const auto dangling = dir.File("dangling.mdb");
+  std::filesystem::create_symlink(dir.File("nowhere.mdb"), dangling);
+  const auto refused = CreatePointsDatabase(U16(dangling));
+  EXPECT_EQ(refused.status, CreateDatabaseStatus::Refused);
+  EXPECT_NE(convert::Utf16ToUtf8(refused.reason).find("シンボリックリンク"), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 4)
+      << "nothing created beside the link, nor where it points";
 }
 
 TEST(CreatePointsDatabase, FailsInAMissingFolder) {

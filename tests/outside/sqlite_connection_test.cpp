@@ -141,18 +141,24 @@ TEST(SqliteConnectionOpen, WaitsForALockedDatabaseAndNamesALockThatStays) {
   }
 }
 
-TEST(SqliteConnectionOpen, OpensTheRightFileWhenTheFolderHoldsASemicolon) {
-  TempDir dir;
-  const auto folder = dir.File("a;b=c");
-  std::filesystem::create_directory(folder);
-  test_support::CreateTestDatabase(folder / "RovevizoduziDivoz.mdb");
-  const std::u16string folderText = convert::Utf8ToUtf16(folder.string());
-  SqliteConnection connection;
-  connection.Open(u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" + folderText + u";DBQ=" +
-                  folderText + u"/RovevizoduziDivoz.mdb");
-  connection.Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
-  EXPECT_EQ(QueryRows(folder / "RovevizoduziDivoz.mdb", "SELECT ID FROM EVENT"),
-            std::vector<std::string>{"E1"});
+// A folder holding ";", and one whose name is no UTF-8 (a Latin-1 byte):
+// the bytes of the name reach the file system as they are.
+TEST(SqliteConnectionOpen, OpensTheRightFileWhateverItsFolderIsCalled) {
+  for (const char* name : {"a;b=c", "caf\xE9"}) {
+    TempDir dir;
+    const auto folder = dir.File(name);
+    std::filesystem::create_directory(folder);
+    test_support::CreateTestDatabase(folder / "RovevizoduziDivoz.mdb");
+    const std::u16string folderText = convert::PathFromNative(folder.string());
+    SqliteConnection connection;
+    connection.Open(u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" + folderText + u";DBQ=" +
+                    folderText + u"/RovevizoduziDivoz.mdb");
+    Transaction transaction(connection);
+    connection.Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
+    transaction.Commit();
+    EXPECT_EQ(QueryRows(folder / "RovevizoduziDivoz.mdb", "SELECT ID FROM EVENT"),
+              std::vector<std::string>{"E1"}) << name;
+  }
 }
 
 TEST_F(SqliteConnectionTest, RefusesASecondOpen) {
