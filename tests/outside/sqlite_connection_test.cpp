@@ -266,6 +266,19 @@ TEST_F(SqliteConnectionTest, TransactionRollsBackUnlessCommitted) {
     connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('new')");
   }
   EXPECT_EQ(Rows("SELECT ID FROM EVENT"), std::vector<std::string>{"old"});
+
+  // A transaction ended once commits nothing more, not even what the
+  // connection is doing by then.
+  Transaction committed(*connection_);
+  committed.Commit();
+  Transaction rolledBack(*connection_);
+  rolledBack.Rollback();
+  connection_->BeginTrans();
+  connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('later')");
+  EXPECT_THROW(committed.Commit(), RuntimeError);
+  EXPECT_THROW(rolledBack.Commit(), RuntimeError);
+  connection_->RollbackTrans();
+  EXPECT_EQ(Rows("SELECT ID FROM EVENT"), std::vector<std::string>{"old"});
 }
 
 TEST_F(SqliteConnectionTest, ReportsALostTransactionInsteadOfWritingOutsideIt) {
