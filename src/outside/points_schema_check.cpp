@@ -77,7 +77,37 @@ std::u16string Joined(const std::vector<std::u16string_view>& names) {
   return text;
 }
 
+bool IsIdentifierChar(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' ||
+         c == u'$' || c > 0x7F;
+}
+
+// Whether the word stands in text as a word of its own, in any letter case.
+// A column or string that happens to read FAIL only costs speed.
+bool HoldsWord(std::u16string_view text, std::u16string_view word) {
+  for (std::size_t start = 0; start + word.size() <= text.size(); ++start) {
+    const std::size_t end = start + word.size();
+    if ((start == 0 || !IsIdentifierChar(text[start - 1])) && (end == text.size() || !IsIdentifierChar(text[end])) &&
+        convert::EqualsIgnoringAsciiCase(text.substr(start, word.size()), word)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
+
+bool SchemaMayKeepPartOfARefusedStatement(sqlite3* db) {
+  sqlite3_stmt* raw = nullptr;
+  int rc = sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL", -1, &raw, nullptr);
+  SqliteStatement query(raw);
+  if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
+  for (; rc == SQLITE_ROW; rc = sqlite3_step(query.get())) {
+    const auto* sql = reinterpret_cast<const char*>(sqlite3_column_text(query.get(), 0));
+    if (HoldsWord(Utf8ToUtf16(sql), u"FAIL")) return true;
+  }
+  return rc != SQLITE_DONE;
+}
 
 void CheckPointsSchema(sqlite3* db, const std::u16string& path) {
   const auto tables = FirstColumn(db, "SELECT name FROM sqlite_master WHERE type = 'table'", {}, path);

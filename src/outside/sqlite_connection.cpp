@@ -84,6 +84,7 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   // as everywhere else, not taken for a file that is no database.
   sqlite3_busy_timeout(database.get(), kBusyTimeoutMilliseconds);
   CheckPointsSchema(database.get(), *path);
+  refusedStatementsMayStayHalfDone_ = SchemaMayKeepPartOfARefusedStatement(database.get());
   database_ = std::move(database);
   path_ = *path;
   device_ = info.st_dev;
@@ -116,7 +117,10 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
 
 void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
   CheckTransactionIntact();
-  Run(u"SAVEPOINT pointimport_row");
+  // SQLite undoes a refused statement by itself unless the schema asks for
+  // FAIL; only then does the statement need a savepoint of its own.
+  const bool savepoint = refusedStatementsMayStayHalfDone_;
+  if (savepoint) Run(u"SAVEPOINT pointimport_row");
   try {
     Execute(statement);
   } catch (const RuntimeError& error) {
@@ -124,13 +128,17 @@ void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
     // transaction goes, and the next call reports it as lost. SQLite may
     // also have rolled it back by itself already.
     if (!sqlite3_get_autocommit(Handle())) {
-      Run(IsDatabaseFailure(error.SqliteCode()) ? u"ROLLBACK" : u"ROLLBACK TO pointimport_row");
-      if (!sqlite3_get_autocommit(Handle())) Run(u"RELEASE pointimport_row");
+      if (IsDatabaseFailure(error.SqliteCode())) {
+        Run(u"ROLLBACK");
+      } else if (savepoint) {
+        Run(u"ROLLBACK TO pointimport_row");
+      }
+      if (savepoint && !sqlite3_get_autocommit(Handle())) Run(u"RELEASE pointimport_row");
     }
     if (sqlite3_get_autocommit(Handle())) lostTransactionCause_ = error.Description();
     throw;
   }
-  Run(u"RELEASE pointimport_row");
+  if (savepoint) Run(u"RELEASE pointimport_row");
 }
 
 void SqliteConnection::BeginTrans() {
@@ -138,6 +146,9 @@ void SqliteConnection::BeginTrans() {
   // IMMEDIATE takes the write lock now, so a database that another program
   // is writing is waited for before anything of the run is done.
   Run(u"BEGIN IMMEDIATE");
+  // Read again under the write lock: another program may have changed the
+  // schema since the open, and nothing can change it now but this run.
+  refusedStatementsMayStayHalfDone_ = SchemaMayKeepPartOfARefusedStatement(Handle());
   inTransaction_ = true;
   lostTransactionCause_.clear();
 }

@@ -63,6 +63,7 @@ class SqliteConnection : public Connection {
   ino_t inode_ = 0;
   std::shared_ptr<StatementCache> cache_;
   SqliteStatement realLiteral_;
+  bool refusedStatementsMayStayHalfDone_ = true;
   bool inTransaction_ = false;
   std::u16string lostTransactionCause_;
 };

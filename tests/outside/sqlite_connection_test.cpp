@@ -244,18 +244,29 @@ TEST_F(SqliteConnectionTest, ReportsSqlitesOwnMessage) {
   EXPECT_NE(ErrorOf(u"INSERT INTO EVENT (ID) VALUES ('a')").find("readonly"), std::string::npos);
 }
 
-TEST_F(SqliteConnectionTest, SavepointUndoesOnlyTheFailedStatement) {
-  connection_->Execute(
-      u"CREATE TRIGGER refuse BEFORE INSERT ON PERSON WHEN NEW.ID = 'bad' "
-      u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
-  {
-    Transaction transaction(*connection_);
-    connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('a')");
-    EXPECT_THROW(connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('bad')"), RuntimeError);
-    connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('b')");
-    transaction.Commit();
+// A refused statement leaves nothing of itself, whether SQLite undoes it
+// (ABORT) or the schema asks to keep what it did so far (FAIL).
+TEST(SqliteConnectionSavepoint, UndoesOnlyTheRefusedStatement) {
+  for (const char* resolution : {"ABORT", "FAIL"}) {
+    TempDir dir;
+    const auto path = dir.File("RovevizoduziDivoz.mdb");
+    test_support::CreateTestDatabase(path);
+    auto connection = test_support::OpenTestConnection(path);
+    connection->Execute(convert::Utf8ToUtf16(
+        std::string("CREATE TRIGGER refuse AFTER INSERT ON PERSON WHEN NEW.ID = 'bad' "
+                    "BEGIN INSERT INTO EVENT (ID) VALUES (NEW.ID); SELECT RAISE(") +
+        resolution + ", 'refused'); END"));
+    {
+      Transaction transaction(*connection);
+      connection->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('a')");
+      EXPECT_THROW(connection->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('bad')"), RuntimeError);
+      connection->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('b')");
+      transaction.Commit();
+    }
+    EXPECT_EQ(QueryRows(path, "SELECT ID FROM PERSON ORDER BY ID"), (std::vector<std::string>{"a", "b"}))
+        << resolution;
+    EXPECT_TRUE(QueryRows(path, "SELECT ID FROM EVENT").empty()) << resolution;
   }
-  EXPECT_EQ(Rows("SELECT ID FROM PERSON ORDER BY ID"), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST_F(SqliteConnectionTest, TransactionRollsBackUnlessCommitted) {
