@@ -5,6 +5,7 @@
 #include "convert/utf.h"
 #include "outside/connection_string.h"
 #include "outside/points_schema_check.h"
+#include "outside/real_literal.h"
 #include "outside/sqlite_record_set.h"
 
 namespace pointimport::outside {
@@ -54,6 +55,17 @@ int PrepareText(sqlite3* db, const std::u16string& text, SqliteStatement& prepar
   return rc;
 }
 
+// A text literal's value from what stands between its apostrophes, where
+// each apostrophe of the value is written twice.
+void UndoubleApostrophes(std::string& text) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    text[kept++] = text[i];
+    if (text[i] == '\'') ++i;
+  }
+  text.resize(kept);
+}
+
 bool AllBlank(std::u16string_view text) {
   for (char16_t c : text) {
     if (!IsBlank(c)) return false;
@@ -97,10 +109,8 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   PreparedStatement prepared = PrepareForExecution(statement);
   if (sqlite3_column_count(prepared.statement.get()) > 0) {
     SqliteRecordSet::Release release;
-    if (prepared.shape) {
-      release = [cache = cache_, shape = std::move(*prepared.shape)](SqliteStatement used) {
-        cache->Give(shape, std::move(used));
-      };
+    if (prepared.slot) {
+      release = [cache = cache_, slot = prepared.slot](SqliteStatement used) { cache->Give(slot, std::move(used)); };
     }
     auto records = std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), std::move(release));
     records->MoveNext();
@@ -110,7 +120,7 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   std::optional<RuntimeError> failure;
   if (rc != SQLITE_DONE && rc != SQLITE_ROW) failure = DatabaseError(u"SQL 文を実行できません");
   if (recordsAffected && !failure) *recordsAffected = sqlite3_changes64(Handle());
-  if (prepared.shape) cache_->Give(*prepared.shape, std::move(prepared.statement));
+  cache_->Give(prepared.slot, std::move(prepared.statement));
   if (failure) throw *failure;
   return nullptr;
 }
@@ -195,39 +205,55 @@ void SqliteConnection::CheckFileUnchanged() const {
 
 SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const std::u16string& statement) {
   Handle();
-  if (auto shape = LiftLiterals(statement)) {
-    SqliteStatement cached = cache_->Take(shape->text);
-    if (!cached) cached = PrepareShape(*shape);
-    if (cached && Bind(cached.get(), shape->literals)) return {std::move(cached), std::move(shape->text)};
+  if (ScanShape(statement, shape_)) {
+    auto [cached, slot] = cache_->Take(shape_.text, shape_.hash);
+    if (!cached) cached = PrepareShape();
+    if (cached && Bind(cached.get())) return {std::move(cached), slot};
+    if (cached) cache_->Give(slot, std::move(cached));
   }
   // Whatever the shape could not take is prepared as it stands, which also
   // gives the error SQLite reports for the statement itself.
-  return {Prepare(statement), std::nullopt};
+  return {Prepare(statement), nullptr};
 }
 
-SqliteStatement SqliteConnection::PrepareShape(const StatementShape& shape) const {
+SqliteStatement SqliteConnection::PrepareShape() const {
   SqliteStatement prepared;
   std::u16string_view rest;
-  if (PrepareText(Handle(), shape.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
-      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape.literals.size())) {
+  if (PrepareText(Handle(), shape_.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
+      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape_.literals.size())) {
     return nullptr;
   }
   return prepared;
 }
 
-bool SqliteConnection::Bind(sqlite3_stmt* statement, const std::vector<LiftedLiteral>& literals) {
-  for (std::size_t i = 0; i < literals.size(); ++i) {
+bool SqliteConnection::Bind(sqlite3_stmt* statement) {
+  // A statement without rows is done before Execute returns, so its texts
+  // can stay in textValues_ meanwhile; a record set steps on later, and
+  // SQLite keeps its own copy.
+  const auto lifetime = sqlite3_column_count(statement) > 0 ? SQLITE_TRANSIENT : SQLITE_STATIC;
+  if (textValues_.size() < shape_.literals.size()) textValues_.resize(shape_.literals.size());
+  for (std::size_t i = 0; i < shape_.literals.size(); ++i) {
+    const ScannedLiteral& literal = shape_.literals[i];
     const int index = static_cast<int>(i) + 1;
     int rc = SQLITE_OK;
-    if (const auto* text = std::get_if<TextLiteral>(&literals[i])) {
-      // As UTF-8: bound as UTF-16, a leading U+FEFF would be dropped as a
-      // byte-order mark, and a leading U+FFFE would turn the rest around.
-      const std::string utf8 = Utf16ToUtf8(text->text);
-      rc = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-    } else if (const auto* integer = std::get_if<IntegerLiteral>(&literals[i])) {
-      rc = sqlite3_bind_int64(statement, index, integer->value);
-    } else {
-      rc = sqlite3_bind_double(statement, index, RealLiteralValue(std::get<RealLiteral>(literals[i]).text));
+    switch (literal.kind) {
+      case ScannedLiteral::Kind::Text: {
+        // As UTF-8: bound as UTF-16, a leading U+FEFF would be dropped as a
+        // byte-order mark, and a leading U+FFFE would turn the rest around.
+        std::string& utf8 = textValues_[i];
+        utf8 = Utf16ToUtf8(literal.written);
+        if (literal.hasDoubledApostrophes) UndoubleApostrophes(utf8);
+        rc = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()), lifetime);
+        break;
+      }
+      case ScannedLiteral::Kind::Integer:
+        rc = sqlite3_bind_int64(statement, index, literal.integer);
+        break;
+      case ScannedLiteral::Kind::Real: {
+        const auto certain = RealLiteralValueWhereCertain(literal.written);
+        rc = sqlite3_bind_double(statement, index, certain ? *certain : RealLiteralValue(literal.written));
+        break;
+      }
     }
     if (rc != SQLITE_OK) return false;
   }
@@ -237,7 +263,7 @@ bool SqliteConnection::Bind(sqlite3_stmt* statement, const std::vector<LiftedLit
 // SQLite turns a real literal into a double with its own routine, which
 // need not round as strtod does; CAST of the same text goes through that
 // same routine, so the bound value is the one the literal would have given.
-double SqliteConnection::RealLiteralValue(const std::u16string& literal) {
+double SqliteConnection::RealLiteralValue(std::u16string_view literal) {
   if (!realLiteral_) {
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(Handle(), "SELECT CAST(?1 AS REAL)", -1, &raw, nullptr) != SQLITE_OK) {
@@ -265,12 +291,13 @@ SqliteStatement SqliteConnection::Prepare(const std::u16string& statement) const
 }
 
 void SqliteConnection::Run(const std::u16string& statement) {
-  SqliteStatement prepared = cache_ ? cache_->Take(statement) : nullptr;
+  Handle();
+  auto [prepared, slot] = cache_->Take(statement, ShapeHash(statement));
   if (!prepared) prepared = Prepare(statement);
   const int rc = sqlite3_step(prepared.get());
   std::optional<RuntimeError> failure;
   if (rc != SQLITE_DONE) failure = DatabaseError(u"SQL 文を実行できません");
-  cache_->Give(statement, std::move(prepared));
+  cache_->Give(slot, std::move(prepared));
   if (failure) throw *failure;
 }
 
