@@ -88,7 +88,9 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   if (!S_ISREG(info.st_mode)) ThrowError(u"データベースファイルではありません: " + *path);
 
   std::string message;
-  SqliteDatabase database = OpenSqliteDatabase(nativePath, SQLITE_OPEN_READWRITE, message);
+  // One thread uses the connection, and its record sets, from open to close;
+  // SQLite's own locking per call would only cost time.
+  SqliteDatabase database = OpenSqliteDatabase(nativePath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, message);
   if (!database) {
     ThrowError(u"データベースファイルを開けません: " + *path + u" (SQLite: " + Utf8ToUtf16(message) + u")");
   }

@@ -1,12 +1,17 @@
 #include "outside/statement_cache.h"
 
+#include <cstring>
+
 namespace pointimport::outside {
 
 StatementCache::Lease StatementCache::Take(std::u16string_view shape, std::size_t hash) {
   if (closed_) return {nullptr, nullptr};
   // A handful of shapes: comparing hashes in a row beats hashing again.
   for (const auto& slot : slots_) {
-    if (slot->hash == hash && slot->shape == shape) return {std::move(slot->idle), slot.get()};
+    if (slot->hash == hash && slot->shape.size() == shape.size() &&
+        std::memcmp(slot->shape.data(), shape.data(), shape.size() * sizeof(char16_t)) == 0) {
+      return {std::move(slot->idle), slot.get()};
+    }
   }
   if (slots_.size() >= kMaxShapes) return {nullptr, nullptr};
   try {
