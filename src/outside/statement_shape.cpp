@@ -242,14 +242,14 @@ std::optional<StatementShape> LiftLiterals(std::u16string_view statement) {
           value.push_back(literal.written[k]);
           if (literal.written[k] == u'\'') ++k;  // the second of a doubled apostrophe
         }
-        shape.literals.emplace_back(std::in_place_type<TextLiteral>, std::move(value));
+        shape.literals.emplace_back(TextLiteral{std::move(value)});
         break;
       }
       case ScannedLiteral::Kind::Integer:
-        shape.literals.emplace_back(std::in_place_type<IntegerLiteral>, literal.integer);
+        shape.literals.emplace_back(IntegerLiteral{literal.integer});
         break;
       case ScannedLiteral::Kind::Real:
-        shape.literals.emplace_back(std::in_place_type<RealLiteral>, std::u16string(literal.written));
+        shape.literals.emplace_back(RealLiteral{std::u16string(literal.written)});
         break;
     }
   }
