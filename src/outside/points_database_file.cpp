@@ -12,7 +12,6 @@
 
 namespace pointimport::outside {
 
-using convert::Utf16ToUtf8;
 using convert::Utf8ToUtf16;
 
 namespace {
@@ -55,8 +54,14 @@ bool WriteSchema(const std::string& temporaryPath, std::string& message) {
 }  // namespace
 
 CreateDatabaseResult CreatePointsDatabase(const std::u16string& path) {
-  const std::string target = Utf16ToUtf8(path);
+  const std::string target = convert::NativePath(path);
   struct stat info {};
+  if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && ::stat(target.c_str(), &info) != 0) {
+    // A link to nowhere: link() would find the name taken, and writing
+    // through it would put the database wherever the link points.
+    return {CreateDatabaseStatus::Refused,
+            u"シンボリックリンクの先がありません。データベースを作成しません: " + path};
+  }
   if (::stat(target.c_str(), &info) == 0) {
     if (S_ISREG(info.st_mode) && HoldsPointsTables(target)) {
       return {CreateDatabaseStatus::AlreadyExists,

@@ -2,10 +2,10 @@
 
 #include <sys/stat.h>
 
-#include <array>
-
 #include "convert/utf.h"
 #include "outside/connection_string.h"
+#include "outside/points_schema_check.h"
+#include "outside/real_literal.h"
 #include "outside/sqlite_record_set.h"
 
 namespace pointimport::outside {
@@ -16,8 +16,6 @@ using convert::Utf8ToUtf16;
 namespace error_number = convert::error_number;
 
 namespace {
-
-constexpr std::array<std::u16string_view, 3> kRequiredTables = {u"EVENT", u"PERSON", u"RESULT"};
 
 [[noreturn]] void ThrowError(std::u16string description, int sqliteCode = 0) {
   throw RuntimeError(error_number::kDatabaseError, std::move(description), sqliteCode);
@@ -57,36 +55,22 @@ int PrepareText(sqlite3* db, const std::u16string& text, SqliteStatement& prepar
   return rc;
 }
 
+// A text literal's value from what stands between its apostrophes, where
+// each apostrophe of the value is written twice.
+void UndoubleApostrophes(std::string& text) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    text[kept++] = text[i];
+    if (text[i] == '\'') ++i;
+  }
+  text.resize(kept);
+}
+
 bool AllBlank(std::u16string_view text) {
   for (char16_t c : text) {
     if (!IsBlank(c)) return false;
   }
   return true;
-}
-
-std::u16string TablesMissingFrom(sqlite3* db, const std::u16string& path) {
-  sqlite3_stmt* raw = nullptr;
-  int rc = sqlite3_prepare_v2(db, "SELECT upper(name) FROM sqlite_master WHERE type = 'table'", -1,
-                              &raw, nullptr);
-  SqliteStatement query(raw);
-  std::array<bool, kRequiredTables.size()> present{};
-  if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
-  for (; rc == SQLITE_ROW; rc = sqlite3_step(query.get())) {
-    const std::u16string name = Utf8ToUtf16(reinterpret_cast<const char*>(sqlite3_column_text(query.get(), 0)));
-    for (std::size_t i = 0; i < kRequiredTables.size(); ++i) {
-      if (name == kRequiredTables[i]) present[i] = true;
-    }
-  }
-  if (rc != SQLITE_DONE) {
-    ThrowError(u"ポイントデータベースとして読めないファイルです: " + path + u" (SQLite: " +
-                   Utf8ToUtf16(sqlite3_errmsg(db)) + u")",
-               sqlite3_extended_errcode(db));
-  }
-  std::u16string missing;
-  for (std::size_t i = 0; i < kRequiredTables.size(); ++i) {
-    if (!present[i]) missing += (missing.empty() ? u"" : u", ") + std::u16string(kRequiredTables[i]);
-  }
-  return missing;
 }
 
 }  // namespace
@@ -96,23 +80,25 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   const auto path = ConnectionStringValue(connectionString, u"DBQ");
   if (!path || path->empty()) ThrowError(u"接続文字列にデータベースファイル (DBQ) がありません。");
 
-  const std::string utf8Path = Utf16ToUtf8(*path);
+  const std::string nativePath = convert::NativePath(*path);
   struct stat info {};
-  if (::stat(utf8Path.c_str(), &info) != 0) {
+  if (::stat(nativePath.c_str(), &info) != 0) {
     ThrowError(u"データベースファイルが見つかりません: " + *path);
   }
   if (!S_ISREG(info.st_mode)) ThrowError(u"データベースファイルではありません: " + *path);
 
   std::string message;
-  SqliteDatabase database = OpenSqliteDatabase(utf8Path, SQLITE_OPEN_READWRITE, message);
+  // One thread uses the connection, and its record sets, from open to close;
+  // SQLite's own locking per call would only cost time.
+  SqliteDatabase database = OpenSqliteDatabase(nativePath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, message);
   if (!database) {
     ThrowError(u"データベースファイルを開けません: " + *path + u" (SQLite: " + Utf8ToUtf16(message) + u")");
   }
-  const std::u16string missing = TablesMissingFrom(database.get(), *path);
-  if (!missing.empty()) {
-    ThrowError(u"ポイントデータベースに必要なテーブルがありません (" + missing + u"): " + *path);
-  }
+  // Before the schema is read: a writer committing just then is waited for
+  // as everywhere else, not taken for a file that is no database.
   sqlite3_busy_timeout(database.get(), kBusyTimeoutMilliseconds);
+  CheckPointsSchema(database.get(), *path);
+  refusedStatementsMayStayHalfDone_ = SchemaMayKeepPartOfARefusedStatement(database.get());
   database_ = std::move(database);
   path_ = *path;
   device_ = info.st_dev;
@@ -125,10 +111,8 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   PreparedStatement prepared = PrepareForExecution(statement);
   if (sqlite3_column_count(prepared.statement.get()) > 0) {
     SqliteRecordSet::Release release;
-    if (prepared.shape) {
-      release = [cache = cache_, shape = std::move(*prepared.shape)](SqliteStatement used) {
-        cache->Give(shape, std::move(used));
-      };
+    if (prepared.slot) {
+      release = [cache = cache_, slot = prepared.slot](SqliteStatement used) { cache->Give(slot, std::move(used)); };
     }
     auto records = std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), std::move(release));
     records->MoveNext();
@@ -138,14 +122,17 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   std::optional<RuntimeError> failure;
   if (rc != SQLITE_DONE && rc != SQLITE_ROW) failure = DatabaseError(u"SQL 文を実行できません");
   if (recordsAffected && !failure) *recordsAffected = sqlite3_changes64(Handle());
-  if (prepared.shape) cache_->Give(*prepared.shape, std::move(prepared.statement));
+  cache_->Give(prepared.slot, std::move(prepared.statement));
   if (failure) throw *failure;
   return nullptr;
 }
 
 void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
   CheckTransactionIntact();
-  Run(u"SAVEPOINT pointimport_row");
+  // SQLite undoes a refused statement by itself unless the schema asks for
+  // FAIL; only then does the statement need a savepoint of its own.
+  const bool savepoint = refusedStatementsMayStayHalfDone_;
+  if (savepoint) Run(u"SAVEPOINT pointimport_row");
   try {
     Execute(statement);
   } catch (const RuntimeError& error) {
@@ -153,13 +140,17 @@ void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
     // transaction goes, and the next call reports it as lost. SQLite may
     // also have rolled it back by itself already.
     if (!sqlite3_get_autocommit(Handle())) {
-      Run(IsDatabaseFailure(error.SqliteCode()) ? u"ROLLBACK" : u"ROLLBACK TO pointimport_row");
-      if (!sqlite3_get_autocommit(Handle())) Run(u"RELEASE pointimport_row");
+      if (IsDatabaseFailure(error.SqliteCode())) {
+        Run(u"ROLLBACK");
+      } else if (savepoint) {
+        Run(u"ROLLBACK TO pointimport_row");
+      }
+      if (savepoint && !sqlite3_get_autocommit(Handle())) Run(u"RELEASE pointimport_row");
     }
     if (sqlite3_get_autocommit(Handle())) lostTransactionCause_ = error.Description();
     throw;
   }
-  Run(u"RELEASE pointimport_row");
+  if (savepoint) Run(u"RELEASE pointimport_row");
 }
 
 void SqliteConnection::BeginTrans() {
@@ -167,6 +158,9 @@ void SqliteConnection::BeginTrans() {
   // IMMEDIATE takes the write lock now, so a database that another program
   // is writing is waited for before anything of the run is done.
   Run(u"BEGIN IMMEDIATE");
+  // Read again under the write lock: another program may have changed the
+  // schema since the open, and nothing can change it now but this run.
+  refusedStatementsMayStayHalfDone_ = SchemaMayKeepPartOfARefusedStatement(Handle());
   inTransaction_ = true;
   lostTransactionCause_.clear();
 }
@@ -206,46 +200,62 @@ void SqliteConnection::CheckTransactionIntact() const {
 void SqliteConnection::CheckFileUnchanged() const {
   Handle();
   struct stat info {};
-  if (::stat(Utf16ToUtf8(path_).c_str(), &info) != 0 || info.st_dev != device_ || info.st_ino != inode_) {
+  if (::stat(convert::NativePath(path_).c_str(), &info) != 0 || info.st_dev != device_ || info.st_ino != inode_) {
     ThrowError(u"データベースファイルが削除されたか置き換えられました。何も書き込みません: " + path_);
   }
 }
 
 SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const std::u16string& statement) {
   Handle();
-  if (auto shape = LiftLiterals(statement)) {
-    SqliteStatement cached = cache_->Take(shape->text);
-    if (!cached) cached = PrepareShape(*shape);
-    if (cached && Bind(cached.get(), shape->literals)) return {std::move(cached), std::move(shape->text)};
+  if (ScanShape(statement, shape_)) {
+    auto [cached, slot] = cache_->Take(shape_.text, shape_.hash);
+    if (!cached) cached = PrepareShape();
+    if (cached && Bind(cached.get())) return {std::move(cached), slot};
+    if (cached) cache_->Give(slot, std::move(cached));
   }
   // Whatever the shape could not take is prepared as it stands, which also
   // gives the error SQLite reports for the statement itself.
-  return {Prepare(statement), std::nullopt};
+  return {Prepare(statement), nullptr};
 }
 
-SqliteStatement SqliteConnection::PrepareShape(const StatementShape& shape) const {
+SqliteStatement SqliteConnection::PrepareShape() const {
   SqliteStatement prepared;
   std::u16string_view rest;
-  if (PrepareText(Handle(), shape.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
-      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape.literals.size())) {
+  if (PrepareText(Handle(), shape_.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
+      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape_.literals.size())) {
     return nullptr;
   }
   return prepared;
 }
 
-bool SqliteConnection::Bind(sqlite3_stmt* statement, const std::vector<LiftedLiteral>& literals) {
-  for (std::size_t i = 0; i < literals.size(); ++i) {
+bool SqliteConnection::Bind(sqlite3_stmt* statement) {
+  // A statement without rows is done before Execute returns, so its texts
+  // can stay in textValues_ meanwhile; a record set steps on later, and
+  // SQLite keeps its own copy.
+  const auto lifetime = sqlite3_column_count(statement) > 0 ? SQLITE_TRANSIENT : SQLITE_STATIC;
+  if (textValues_.size() < shape_.literals.size()) textValues_.resize(shape_.literals.size());
+  for (std::size_t i = 0; i < shape_.literals.size(); ++i) {
+    const ScannedLiteral& literal = shape_.literals[i];
     const int index = static_cast<int>(i) + 1;
     int rc = SQLITE_OK;
-    if (const auto* text = std::get_if<TextLiteral>(&literals[i])) {
-      // As UTF-8: bound as UTF-16, a leading U+FEFF would be dropped as a
-      // byte-order mark, and a leading U+FFFE would turn the rest around.
-      const std::string utf8 = Utf16ToUtf8(text->text);
-      rc = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-    } else if (const auto* integer = std::get_if<IntegerLiteral>(&literals[i])) {
-      rc = sqlite3_bind_int64(statement, index, integer->value);
-    } else {
-      rc = sqlite3_bind_double(statement, index, RealLiteralValue(std::get<RealLiteral>(literals[i]).text));
+    switch (literal.kind) {
+      case ScannedLiteral::Kind::Text: {
+        // As UTF-8: bound as UTF-16, a leading U+FEFF would be dropped as a
+        // byte-order mark, and a leading U+FFFE would turn the rest around.
+        std::string& utf8 = textValues_[i];
+        utf8 = Utf16ToUtf8(literal.written);
+        if (literal.hasDoubledApostrophes) UndoubleApostrophes(utf8);
+        rc = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()), lifetime);
+        break;
+      }
+      case ScannedLiteral::Kind::Integer:
+        rc = sqlite3_bind_int64(statement, index, literal.integer);
+        break;
+      case ScannedLiteral::Kind::Real: {
+        const auto certain = RealLiteralValueWhereCertain(literal.written);
+        rc = sqlite3_bind_double(statement, index, certain ? *certain : RealLiteralValue(literal.written));
+        break;
+      }
     }
     if (rc != SQLITE_OK) return false;
   }
@@ -255,7 +265,7 @@ bool SqliteConnection::Bind(sqlite3_stmt* statement, const std::vector<LiftedLit
 // SQLite turns a real literal into a double with its own routine, which
 // need not round as strtod does; CAST of the same text goes through that
 // same routine, so the bound value is the one the literal would have given.
-double SqliteConnection::RealLiteralValue(const std::u16string& literal) {
+double SqliteConnection::RealLiteralValue(std::u16string_view literal) {
   if (!realLiteral_) {
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(Handle(), "SELECT CAST(?1 AS REAL)", -1, &raw, nullptr) != SQLITE_OK) {
@@ -283,12 +293,13 @@ SqliteStatement SqliteConnection::Prepare(const std::u16string& statement) const
 }
 
 void SqliteConnection::Run(const std::u16string& statement) {
-  SqliteStatement prepared = cache_ ? cache_->Take(statement) : nullptr;
+  Handle();
+  auto [prepared, slot] = cache_->Take(statement, ShapeHash(statement));
   if (!prepared) prepared = Prepare(statement);
   const int rc = sqlite3_step(prepared.get());
   std::optional<RuntimeError> failure;
   if (rc != SQLITE_DONE) failure = DatabaseError(u"SQL 文を実行できません");
-  cache_->Give(statement, std::move(prepared));
+  cache_->Give(slot, std::move(prepared));
   if (failure) throw *failure;
 }
 

@@ -41,16 +41,16 @@ class SqliteConnection : public Connection {
  private:
   struct PreparedStatement {
     SqliteStatement statement;
-    std::optional<std::u16string> shape;  // set when it came from, and goes back to, the cache
+    StatementCache::Slot* slot;  // where it goes back to; nullptr: finalized after use
   };
 
   sqlite3* Handle() const;
   void CheckTransactionIntact() const;
   void CheckFileUnchanged() const;
   PreparedStatement PrepareForExecution(const std::u16string& statement);
-  SqliteStatement PrepareShape(const StatementShape& shape) const;
-  bool Bind(sqlite3_stmt* statement, const std::vector<LiftedLiteral>& literals);
-  double RealLiteralValue(const std::u16string& literal);
+  SqliteStatement PrepareShape() const;
+  bool Bind(sqlite3_stmt* statement);
+  double RealLiteralValue(std::u16string_view literal);
   SqliteStatement Prepare(const std::u16string& statement) const;
   void Run(const std::u16string& statement);
   convert::RuntimeError DatabaseError(std::u16string context) const;
@@ -63,6 +63,10 @@ class SqliteConnection : public Connection {
   ino_t inode_ = 0;
   std::shared_ptr<StatementCache> cache_;
   SqliteStatement realLiteral_;
+  // Kept from one statement to the next, so that their storage is reused.
+  ScannedShape shape_;
+  std::vector<std::string> textValues_;
+  bool refusedStatementsMayStayHalfDone_ = true;
   bool inTransaction_ = false;
   std::u16string lostTransactionCause_;
 };

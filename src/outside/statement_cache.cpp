@@ -1,31 +1,38 @@
 #include "outside/statement_cache.h"
 
+#include <cstring>
+
 namespace pointimport::outside {
 
-SqliteStatement StatementCache::Take(const std::u16string& shape) {
-  const auto found = idle_.find(shape);
-  if (found == idle_.end() || !found->second) return nullptr;
-  return std::move(found->second);
+StatementCache::Lease StatementCache::Take(std::u16string_view shape, std::size_t hash) {
+  if (closed_) return {nullptr, nullptr};
+  // A handful of shapes: comparing hashes in a row beats hashing again.
+  for (const auto& slot : slots_) {
+    if (slot->hash == hash && slot->shape.size() == shape.size() &&
+        std::memcmp(slot->shape.data(), shape.data(), shape.size() * sizeof(char16_t)) == 0) {
+      return {std::move(slot->idle), slot.get()};
+    }
+  }
+  if (slots_.size() >= kMaxShapes) return {nullptr, nullptr};
+  try {
+    slots_.push_back(std::make_unique<Slot>(Slot{std::u16string(shape), hash, nullptr}));
+  } catch (...) {
+    // Out of memory: the statement simply goes uncached.
+    return {nullptr, nullptr};
+  }
+  return {nullptr, slots_.back().get()};
 }
 
-void StatementCache::Give(const std::u16string& shape, SqliteStatement statement) noexcept {
+void StatementCache::Give(Slot* slot, SqliteStatement statement) noexcept {
+  // Every parameter is bound again before the next run, so the old values
+  // need no clearing.
   sqlite3_reset(statement.get());
-  sqlite3_clear_bindings(statement.get());
-  if (closed_) return;
-  try {
-    const auto found = idle_.find(shape);
-    if (found != idle_.end()) {
-      if (!found->second) found->second = std::move(statement);
-    } else if (idle_.size() < kMaxShapes) {
-      idle_.emplace(shape, std::move(statement));
-    }
-  } catch (...) {
-    // Out of memory: the statement is simply finalized, as if uncached.
-  }
+  if (closed_ || !slot || slot->idle) return;
+  slot->idle = std::move(statement);
 }
 
 void StatementCache::Close() noexcept {
-  idle_.clear();
+  for (const auto& slot : slots_) slot->idle.reset();
   closed_ = true;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
 #include "outside/sqlite_handle.h"
 
@@ -14,18 +17,32 @@ class StatementCache {
  public:
   static constexpr std::size_t kMaxShapes = 64;
 
-  // The idle prepared statement of a shape, or nullptr.
-  SqliteStatement Take(const std::u16string& shape);
+  // Where the statement of one shape waits between executions.
+  struct Slot {
+    std::u16string shape;
+    std::size_t hash;
+    SqliteStatement idle;
+  };
 
-  // Hands a statement back, reset and unbound. Kept while there is room and
-  // the cache is open; finalized otherwise.
-  void Give(const std::u16string& shape, SqliteStatement statement) noexcept;
+  // The idle prepared statement of a shape (nullptr when there is none) and
+  // the slot it goes back to (nullptr when the cache has no room for it).
+  // The hash is ShapeHash of the shape, which the caller has at hand.
+  struct Lease {
+    SqliteStatement statement;
+    Slot* slot;
+  };
+  Lease Take(std::u16string_view shape, std::size_t hash);
 
-  // Finalizes every statement and keeps no more.
+  // Hands a statement back, reset, to the slot Take gave. Kept while the
+  // slot is free and the cache is open; finalized otherwise.
+  void Give(Slot* slot, SqliteStatement statement) noexcept;
+
+  // Finalizes every statement and keeps no more. The slots stay until the
+  // cache goes, since a record set still being read may hold one.
   void Close() noexcept;
 
  private:
-  std::unordered_map<std::u16string, SqliteStatement> idle_;
+  std::vector<std::unique_ptr<Slot>> slots_;
   bool closed_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "outside/statement_shape.h"
 
 #include <array>
+#include <cstdint>
 #include <limits>
 
 #include "convert/ascii_case.h"
@@ -11,11 +12,35 @@ namespace {
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-// SQLite's identifier characters: ASCII letters, digits, "_", "$", and every
-// code unit above U+007F.
+// What a character may start, looked up rather than tested one comparison
+// after another: every statement passes through here character by character.
+enum class CharKind : std::uint8_t { Plain, Letter, Digit, Apostrophe, QuotedName, Point, Dash, Slash, Refused };
+
+constexpr std::array<CharKind, 128> MakeAsciiKinds() {
+  std::array<CharKind, 128> kinds{};
+  for (char c = 'a'; c <= 'z'; ++c) kinds[static_cast<std::size_t>(c)] = CharKind::Letter;
+  for (char c = 'A'; c <= 'Z'; ++c) kinds[static_cast<std::size_t>(c)] = CharKind::Letter;
+  for (char c = '0'; c <= '9'; ++c) kinds[static_cast<std::size_t>(c)] = CharKind::Digit;
+  kinds['_'] = CharKind::Letter;
+  kinds['\''] = CharKind::Apostrophe;
+  kinds['"'] = kinds['`'] = kinds['['] = CharKind::QuotedName;
+  kinds['.'] = CharKind::Point;
+  kinds['-'] = CharKind::Dash;
+  kinds['/'] = CharKind::Slash;
+  // Parameters of the statement's own: "?", ":a", "@a", "#a", "$a".
+  kinds['?'] = kinds[':'] = kinds['@'] = kinds['#'] = kinds['$'] = CharKind::Refused;
+  return kinds;
+}
+constexpr std::array<CharKind, 128> kAsciiKinds = MakeAsciiKinds();
+
+// Every code unit above U+007F is a letter to SQLite.
+CharKind KindOf(char16_t c) { return c < 128 ? kAsciiKinds[c] : CharKind::Letter; }
+
+// SQLite's identifier characters: ASCII letters, digits, "_", and every code
+// unit above U+007F.
 bool IsIdentifierChar(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || IsDigit(c) || c == u'_' ||
-         c > 0x7F;
+  const CharKind kind = KindOf(c);
+  return kind == CharKind::Letter || kind == CharKind::Digit;
 }
 
 bool StartsWithDataStatement(std::u16string_view statement) {
@@ -37,14 +62,12 @@ bool StartsWithDataStatement(std::u16string_view statement) {
 // Scans the quoted run at statement[i] (opened by quote, closed by close, a
 // doubled close standing for itself). Returns the index past it, or npos
 // when it is not closed.
-std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t close, std::u16string* value) {
+std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t close, bool& doubled) {
+  doubled = false;
   for (std::size_t k = i + 1; k < statement.size(); ++k) {
-    if (statement[k] != close) {
-      if (value) value->push_back(statement[k]);
-      continue;
-    }
+    if (statement[k] != close) continue;
     if (close != u']' && k + 1 < statement.size() && statement[k + 1] == close) {
-      if (value) value->push_back(close);
+      doubled = true;
       ++k;
       continue;
     }
@@ -52,6 +75,43 @@ std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t cl
   }
   return std::u16string_view::npos;
 }
+
+// FNV-1a over the code units: shapes are short and few.
+constexpr std::size_t kHashStart = 14695981039346656037ULL;
+std::size_t HashRun(std::size_t hash, std::u16string_view run) {
+  for (char16_t c : run) hash = (hash ^ c) * 1099511628211ULL;
+  return hash;
+}
+
+// Writes a shape's text as runs of the statement between its literals, each
+// literal as "?", and keeps the hash up to date on the way.
+class ShapeWriter {
+ public:
+  ShapeWriter(std::u16string_view statement, ScannedShape& shape) : statement_(statement), shape_(shape) {
+    shape_.text.clear();
+    shape_.literals.clear();
+    shape_.hash = kHashStart;
+  }
+  // The literal at statement[start, end) becomes a parameter.
+  void Parameter(std::size_t start, std::size_t end) {
+    Flush(start);
+    shape_.text.push_back(u'?');
+    shape_.hash = HashRun(shape_.hash, u"?");
+    runStart_ = end;
+  }
+  void Finish() { Flush(statement_.size()); }
+
+ private:
+  void Flush(std::size_t end) {
+    const std::u16string_view run = statement_.substr(runStart_, end - runStart_);
+    shape_.text.append(run);
+    shape_.hash = HashRun(shape_.hash, run);
+  }
+
+  std::u16string_view statement_;
+  ScannedShape& shape_;
+  std::size_t runStart_ = 0;
+};
 
 // A decimal number at statement[i]: digits with an optional point and
 // fraction (or a point and digits) and an optional exponent. Returns the
@@ -89,58 +149,108 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view digits) {
 
 }  // namespace
 
-std::optional<StatementShape> LiftLiterals(std::u16string_view statement) {
-  if (!StartsWithDataStatement(statement)) return std::nullopt;
-  StatementShape shape;
-  shape.text.reserve(statement.size());
+std::size_t ShapeHash(std::u16string_view text) { return HashRun(kHashStart, text); }
+
+bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
+  if (!StartsWithDataStatement(statement)) return false;
+  ShapeWriter writer(statement, shape);
+  // Whether the shape so far ends in an identifier character: a literal
+  // glued to a word is no literal.
+  bool afterIdentifier = false;
   std::size_t i = 0;
   while (i < statement.size()) {
     const char16_t c = statement[i];
-    const bool afterIdentifier = !shape.text.empty() && IsIdentifierChar(shape.text.back());
-    if (c == u'\'') {
-      if (afterIdentifier) return std::nullopt;  // X'..' blob, or a literal glued to a word
-      std::u16string value;
-      const std::size_t end = SkipQuoted(statement, i, u'\'', &value);
-      if (end == std::u16string_view::npos) return std::nullopt;
-      shape.text.push_back(u'?');
-      shape.literals.push_back(TextLiteral{std::move(value)});
-      i = end;
-    } else if (c == u'"' || c == u'`' || c == u'[') {
-      const std::size_t end = SkipQuoted(statement, i, c == u'[' ? u']' : c, nullptr);
-      if (end == std::u16string_view::npos) return std::nullopt;
-      shape.text.append(statement.substr(i, end - i));
-      i = end;
-    } else if ((IsDigit(c) || (c == u'.' && i + 1 < statement.size() && IsDigit(statement[i + 1]))) &&
-               !afterIdentifier) {
-      bool isReal = false;
-      const std::size_t end = ScanNumber(statement, i, isReal);
-      if (end == std::u16string_view::npos) return std::nullopt;
-      const std::u16string_view literal = statement.substr(i, end - i);
-      if (isReal) {
-        shape.literals.push_back(RealLiteral{std::u16string(literal)});
-      } else {
-        const auto value = ParseInteger(literal);
-        if (!value) return std::nullopt;  // SQLite would read it as a real
-        shape.literals.push_back(IntegerLiteral{*value});
+    CharKind kind = KindOf(c);
+    const bool nextIsDigit = i + 1 < statement.size() && IsDigit(statement[i + 1]);
+    if (kind == CharKind::Point && nextIsDigit && !afterIdentifier) kind = CharKind::Digit;
+    if (kind == CharKind::Digit && afterIdentifier) kind = CharKind::Letter;
+    switch (kind) {
+      case CharKind::Letter: {
+        std::size_t end = i + 1;
+        while (end < statement.size() && IsIdentifierChar(statement[end])) ++end;
+        const std::u16string_view word = statement.substr(i, end - i);
+        if (word.size() == 5 &&
+            (convert::EqualsIgnoringAsciiCase(word, u"ORDER") || convert::EqualsIgnoringAsciiCase(word, u"GROUP"))) {
+          return false;
+        }
+        i = end;
+        afterIdentifier = true;
+        continue;
       }
-      shape.text.push_back(u'?');
-      i = end;
-    } else if (c == u'$') {
-      return std::nullopt;  // a parameter of its own
-    } else if (IsIdentifierChar(c)) {
-      std::size_t end = i;
-      while (end < statement.size() && IsIdentifierChar(statement[end])) ++end;
-      const std::u16string_view word = statement.substr(i, end - i);
-      if (convert::EqualsIgnoringAsciiCase(word, u"ORDER") || convert::EqualsIgnoringAsciiCase(word, u"GROUP")) return std::nullopt;
-      shape.text.append(word);
-      i = end;
-    } else if (c == u'?' || c == u':' || c == u'@' || c == u'#' ||
-               (c == u'-' && i + 1 < statement.size() && statement[i + 1] == u'-') ||
-               (c == u'/' && i + 1 < statement.size() && statement[i + 1] == u'*')) {
-      return std::nullopt;
-    } else {
-      shape.text.push_back(c);
-      ++i;
+      case CharKind::Apostrophe: {
+        if (afterIdentifier) return false;  // X'..' blob, or a literal glued to a word
+        bool doubled = false;
+        const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
+        if (end == std::u16string_view::npos) return false;
+        shape.literals.push_back({ScannedLiteral::Kind::Text, statement.substr(i + 1, end - i - 2), 0, doubled});
+        writer.Parameter(i, end);
+        i = end;
+        break;
+      }
+      case CharKind::QuotedName: {
+        bool doubled = false;
+        const std::size_t end = SkipQuoted(statement, i, c == u'[' ? u']' : c, doubled);
+        if (end == std::u16string_view::npos) return false;
+        i = end;
+        break;
+      }
+      case CharKind::Digit: {
+        bool isReal = false;
+        const std::size_t end = ScanNumber(statement, i, isReal);
+        if (end == std::u16string_view::npos) return false;
+        const std::u16string_view literal = statement.substr(i, end - i);
+        if (isReal) {
+          shape.literals.push_back({ScannedLiteral::Kind::Real, literal});
+        } else {
+          const auto value = ParseInteger(literal);
+          if (!value) return false;  // SQLite would read it as a real
+          shape.literals.push_back({ScannedLiteral::Kind::Integer, literal, *value});
+        }
+        writer.Parameter(i, end);
+        i = end;
+        break;
+      }
+      case CharKind::Refused:
+        return false;
+      case CharKind::Dash:  // "--" opens a comment
+      case CharKind::Slash:  // and so does "/*"
+        if (i + 1 < statement.size() && statement[i + 1] == (kind == CharKind::Dash ? u'-' : u'*')) return false;
+        ++i;
+        break;
+      case CharKind::Plain:
+      case CharKind::Point:
+        ++i;
+        break;
+    }
+    // A literal leaves "?", a quoted name its closing quote, anything else
+    // one character that is no identifier character.
+    afterIdentifier = false;
+  }
+  writer.Finish();
+  return true;
+}
+
+std::optional<StatementShape> LiftLiterals(std::u16string_view statement) {
+  ScannedShape scanned;
+  if (!ScanShape(statement, scanned)) return std::nullopt;
+  StatementShape shape{std::move(scanned.text), {}};
+  for (const ScannedLiteral& literal : scanned.literals) {
+    switch (literal.kind) {
+      case ScannedLiteral::Kind::Text: {
+        std::u16string value;
+        for (std::size_t k = 0; k < literal.written.size(); ++k) {
+          value.push_back(literal.written[k]);
+          if (literal.written[k] == u'\'') ++k;  // the second of a doubled apostrophe
+        }
+        shape.literals.emplace_back(TextLiteral{std::move(value)});
+        break;
+      }
+      case ScannedLiteral::Kind::Integer:
+        shape.literals.emplace_back(IntegerLiteral{literal.integer});
+        break;
+      case ScannedLiteral::Kind::Real:
+        shape.literals.emplace_back(RealLiteral{std::u16string(literal.written)});
+        break;
     }
   }
   return shape;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,9 +10,40 @@
 
 namespace pointimport::outside {
 
-// A literal lifted out of a statement, to be bound in its place.
+// One literal of a statement, where it stands in the statement's own text.
+struct ScannedLiteral {
+  enum class Kind { Text, Integer, Real };
+  Kind kind;
+  // Text: what stands between the apostrophes, an apostrophe of the value
+  // still doubled. Real: the number as written.
+  std::u16string_view written;
+  std::int64_t integer = 0;  // Integer: the value
+  bool hasDoubledApostrophes = false;
+};
+
+// A statement with its literals replaced by "?": statements that differ only
+// in their values share one shape, and so one prepared statement. The hash is
+// that of the text, taken as it is written (ShapeHash).
+struct ScannedShape {
+  std::u16string text;
+  std::size_t hash = 0;
+  std::vector<ScannedLiteral> literals;  // views into the statement scanned
+};
+
+// The hash of a shape's text; the same as ScanShape computes on the way.
+std::size_t ShapeHash(std::u16string_view text);
+
+// Fills shape (reusing its storage) with the shape of a SELECT, INSERT,
+// UPDATE or DELETE statement and returns true; returns false when the
+// statement is of another kind or holds anything whose meaning might change
+// when its literals become parameters (comments, parameters of its own, blob
+// or hexadecimal literals, ORDER BY and GROUP BY, where a number names a
+// column). Such statements are simply prepared as they stand.
+bool ScanShape(std::u16string_view statement, ScannedShape& shape);
+
+// The same shape with each literal's value in full, apostrophes undoubled.
 struct TextLiteral {
-  std::u16string text;  // the value, apostrophes undoubled
+  std::u16string text;
 };
 struct IntegerLiteral {
   std::int64_t value;
@@ -20,19 +52,10 @@ struct RealLiteral {
   std::u16string text;  // as written; SQLite itself turns it into a double
 };
 using LiftedLiteral = std::variant<TextLiteral, IntegerLiteral, RealLiteral>;
-
-// A statement with its literals replaced by "?": statements that differ only
-// in their values share one shape, and so one prepared statement.
 struct StatementShape {
   std::u16string text;
   std::vector<LiftedLiteral> literals;
 };
-
-// The shape of a SELECT, INSERT, UPDATE or DELETE statement, or nothing when
-// the statement is of another kind or holds anything whose meaning might
-// change when its literals become parameters (comments, parameters of its
-// own, blob or hexadecimal literals, ORDER BY and GROUP BY, where a number
-// names a column). Such statements are simply prepared as they stand.
 std::optional<StatementShape> LiftLiterals(std::u16string_view statement);
 
 }  // namespace pointimport::outside

@@ -1,5 +1,7 @@
 #include "outside/transaction.h"
 
+#include "convert/runtime_error.h"
+
 namespace pointimport::outside {
 
 Transaction::Transaction(Connection& connection) : connection_(connection) {
@@ -17,6 +19,12 @@ Transaction::~Transaction() {
 }
 
 void Transaction::Commit() {
+  // A second COMMIT would reach whatever transaction the connection is in by
+  // then, or fail with SQLite's own puzzling message.
+  if (!open_) {
+    throw convert::RuntimeError(convert::error_number::kDatabaseError,
+                                u"トランザクションは既に確定または取り消されています。");
+  }
   connection_.CommitTrans();
   open_ = false;
 }

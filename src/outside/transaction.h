@@ -14,6 +14,7 @@ class Transaction {
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
 
+  // Raises a RuntimeError, and runs nothing, once committed or rolled back.
   void Commit();
   void Rollback();
 

@@ -1,6 +1,12 @@
 #include "outside/sqlite_connection.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cctype>
+#include <chrono>
+#include <optional>
+#include <thread>
 
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
@@ -74,18 +80,85 @@ TEST(SqliteConnectionOpen, FailsWithTheCauseAndCreatesNothing) {
   EXPECT_EQ(test_support::ReadFileBytes(text), std::string(4096, 'x'));
 }
 
-TEST(SqliteConnectionOpen, OpensTheRightFileWhenTheFolderHoldsASemicolon) {
-  TempDir dir;
-  const auto folder = dir.File("a;b=c");
-  std::filesystem::create_directory(folder);
-  test_support::CreateTestDatabase(folder / "RovevizoduziDivoz.mdb");
-  const std::u16string folderText = convert::Utf8ToUtf16(folder.string());
-  SqliteConnection connection;
-  connection.Open(u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" + folderText + u";DBQ=" +
-                  folderText + u"/RovevizoduziDivoz.mdb");
-  connection.Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
-  EXPECT_EQ(QueryRows(folder / "RovevizoduziDivoz.mdb", "SELECT ID FROM EVENT"),
-            std::vector<std::string>{"E1"});
+// The tables with one column left out, written in lower case as an operator
+// might; the open names the table and the column, and changes nothing.
+TEST(SqliteConnectionOpen, RefusesADatabaseWithoutAColumnTheStatementsUse) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> tables = {
+      {"EVENT", {"id", "name", "terrain", "event_date"}},
+      {"PERSON", {"id", "name", "club", "sex"}},
+      {"RESULT", {"event_id", "person_id", "class", "place", "result", "point"}},
+  };
+  for (const auto& [missingTable, columns] : tables) {
+    for (const auto& missingColumn : columns) {
+      TempDir dir;
+      const auto path = dir.File("RovevizoduziDivoz.mdb");
+      std::string schema;
+      for (const auto& [table, tableColumns] : tables) {
+        std::string list = "own_column";
+        for (const auto& column : tableColumns) {
+          if (table != missingTable || column != missingColumn) list += ", " + column;
+        }
+        schema += "CREATE TABLE " + table + " (" + list + ");";
+      }
+      sqlite3* db = nullptr;
+      ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+      ASSERT_EQ(sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+      sqlite3_close(db);
+      const std::string before = test_support::ReadFileBytes(path);
+
+      std::string upperColumn = missingColumn;
+      for (char& c : upperColumn) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      EXPECT_EQ(OpenError(test_support::ConnectionStringFor(path)),
+                "ポイントデータベースの " + missingTable + " テーブルに列 " + upperColumn + " がありません: " +
+                    path.string());
+      EXPECT_EQ(test_support::ReadFileBytes(path), before) << missingColumn;
+    }
+  }
+}
+
+// Another program's write lock, held for a moment or for longer than the
+// busy timeout: the first is waited for, the second reported as a lock.
+TEST(SqliteConnectionOpen, WaitsForALockedDatabaseAndNamesALockThatStays) {
+  const struct {
+    std::optional<std::chrono::milliseconds> heldFor;
+    std::string expected;
+  } cases[] = {{std::chrono::milliseconds(300), "opened"}, {std::nullopt, "他のプログラムに使われています"}};
+  for (const auto& lock : cases) {
+    TempDir dir;
+    const auto path = dir.File("RovevizoduziDivoz.mdb");
+    test_support::CreateTestDatabase(path);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([&] {
+      if (!lock.heldFor) return;
+      std::this_thread::sleep_for(*lock.heldFor);
+      sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    });
+    EXPECT_NE(OpenError(test_support::ConnectionStringFor(path)).find(lock.expected), std::string::npos);
+    release.join();
+    sqlite3_close(other);
+  }
+}
+
+// A folder holding ";", and one whose name is no UTF-8 (a Latin-1 byte):
+// the bytes of the name reach the file system as they are.
+TEST(SqliteConnectionOpen, OpensTheRightFileWhateverItsFolderIsCalled) {
+  for (const char* name : {"a;b=c", "caf\xE9"}) {
+    TempDir dir;
+    const auto folder = dir.File(name);
+    std::filesystem::create_directory(folder);
+    test_support::CreateTestDatabase(folder / "RovevizoduziDivoz.mdb");
+    const std::u16string folderText = convert::PathFromNative(folder.string());
+    SqliteConnection connection;
+    connection.Open(u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" + folderText + u";DBQ=" +
+                    folderText + u"/RovevizoduziDivoz.mdb");
+    Transaction transaction(connection);
+    connection.Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
+    transaction.Commit();
+    EXPECT_EQ(QueryRows(folder / "RovevizoduziDivoz.mdb", "SELECT ID FROM EVENT"),
+              std::vector<std::string>{"E1"}) << name;
+  }
 }
 
 TEST_F(SqliteConnectionTest, RefusesASecondOpen) {
@@ -171,18 +244,29 @@ TEST_F(SqliteConnectionTest, ReportsSqlitesOwnMessage) {
   EXPECT_NE(ErrorOf(u"INSERT INTO EVENT (ID) VALUES ('a')").find("readonly"), std::string::npos);
 }
 
-TEST_F(SqliteConnectionTest, SavepointUndoesOnlyTheFailedStatement) {
-  connection_->Execute(
-      u"CREATE TRIGGER refuse BEFORE INSERT ON PERSON WHEN NEW.ID = 'bad' "
-      u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
-  {
-    Transaction transaction(*connection_);
-    connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('a')");
-    EXPECT_THROW(connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('bad')"), RuntimeError);
-    connection_->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('b')");
-    transaction.Commit();
+// A refused statement leaves nothing of itself, whether SQLite undoes it
+// (ABORT) or the schema asks to keep what it did so far (FAIL).
+TEST(SqliteConnectionSavepoint, UndoesOnlyTheRefusedStatement) {
+  for (const char* resolution : {"ABORT", "FAIL"}) {
+    TempDir dir;
+    const auto path = dir.File("RovevizoduziDivoz.mdb");
+    test_support::CreateTestDatabase(path);
+    auto connection = test_support::OpenTestConnection(path);
+    connection->Execute(convert::Utf8ToUtf16(
+        std::string("CREATE TRIGGER refuse AFTER INSERT ON PERSON WHEN NEW.ID = 'bad' "
+                    "BEGIN INSERT INTO EVENT (ID) VALUES (NEW.ID); SELECT RAISE(") +
+        resolution + ", 'refused'); END"));
+    {
+      Transaction transaction(*connection);
+      connection->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('a')");
+      EXPECT_THROW(connection->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('bad')"), RuntimeError);
+      connection->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('b')");
+      transaction.Commit();
+    }
+    EXPECT_EQ(QueryRows(path, "SELECT ID FROM PERSON ORDER BY ID"), (std::vector<std::string>{"a", "b"}))
+        << resolution;
+    EXPECT_TRUE(QueryRows(path, "SELECT ID FROM EVENT").empty()) << resolution;
   }
-  EXPECT_EQ(Rows("SELECT ID FROM PERSON ORDER BY ID"), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST_F(SqliteConnectionTest, TransactionRollsBackUnlessCommitted) {
@@ -192,6 +276,19 @@ TEST_F(SqliteConnectionTest, TransactionRollsBackUnlessCommitted) {
     connection_->Execute(u"DELETE FROM EVENT  WHERE ID='old' ");
     connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('new')");
   }
+  EXPECT_EQ(Rows("SELECT ID FROM EVENT"), std::vector<std::string>{"old"});
+
+  // A transaction ended once commits nothing more, not even what the
+  // connection is doing by then.
+  Transaction committed(*connection_);
+  committed.Commit();
+  Transaction rolledBack(*connection_);
+  rolledBack.Rollback();
+  connection_->BeginTrans();
+  connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('later')");
+  EXPECT_THROW(committed.Commit(), RuntimeError);
+  EXPECT_THROW(rolledBack.Commit(), RuntimeError);
+  connection_->RollbackTrans();
   EXPECT_EQ(Rows("SELECT ID FROM EVENT"), std::vector<std::string>{"old"});
 }
 

@@ -11,15 +11,15 @@
 namespace pointimport::test_support {
 
 void CreateTestDatabase(const std::filesystem::path& path) {
-  const auto result = outside::CreatePointsDatabase(convert::Utf8ToUtf16(path.string()));
+  const auto result = outside::CreatePointsDatabase(convert::PathFromNative(path.string()));
   if (result.status != outside::CreateDatabaseStatus::Created) {
     throw std::runtime_error(convert::Utf16ToUtf8(result.reason));
   }
 }
 
 std::u16string ConnectionStringFor(const std::filesystem::path& path) {
-  return main::ConnectionStringForFile(convert::Utf8ToUtf16(path.parent_path().string()),
-                                       convert::Utf8ToUtf16(path.string()));
+  return main::ConnectionStringForFile(convert::PathFromNative(path.parent_path().string()),
+                                       convert::PathFromNative(path.string()));
 }
 
 std::shared_ptr<outside::SqliteConnection> OpenTestConnection(const std::filesystem::path& path) {
