@@ -1,16 +1,20 @@
 // Loading generated IOF XML 3.0 result lists through the lap-file
-// component, against pugixml parsing the same bytes alone.
+// component, against pugixml parsing the same bytes alone, and the same
+// event in Shift_JIS against it in UTF-8.
 //
-//   build/lap_load_bench
+//   build/lap_load_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
+//                        all figures, then the ratios of the medians
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <pugixml.hpp>
 #include <stdexcept>
 
 #include "convert/utf.h"
 #include "outside/lap_file_component.h"
+#include "parse_like_the_loader.h"
 #include "support/generated_lap_file.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -66,14 +70,14 @@ void BM_LoadLapFileShiftJis(benchmark::State& state) {
   Load(state, Shared().shiftJis[static_cast<int>(state.range(0))]);
 }
 
-// The floor: reading the file and building pugixml's tree, nothing else.
+// The floor: reading the file and building pugixml's tree as the loader
+// does, nothing else.
 void BM_PugixmlParseOnly(benchmark::State& state) {
   const fs::path path = Shared().utf8[static_cast<int>(state.range(0))];
   for (auto _ : state) {
-    std::string bytes = test_support::ReadFileBytes(path);
+    std::string text;
     pugi::xml_document document;
-    benchmark::DoNotOptimize(
-        document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8));
+    if (!bench::ParseLikeTheLoader(path, text, document)) state.SkipWithError("the parse failed");
   }
 }
 
@@ -81,6 +85,40 @@ BENCHMARK(BM_LoadLapFile)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLapFileShiftJis)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PugixmlParseOnly)->Arg(20000)->Unit(benchmark::kMillisecond);
 
+// Keeps the real and CPU time of each run, the medians' when repeated, to
+// print the ratios at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const auto& run : runs) times_[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    const auto ratio = [&](const std::string& a, const std::string& b, const char* what) {
+      const auto at = [&](const std::string& name) {
+        return times_.contains(name + "_median") ? times_[name + "_median"] : times_[name];
+      };
+      const Times x = at(a), y = at(b);
+      if (y.real == 0 || y.cpu == 0) return;
+      std::cout << what << " = " << x.real / y.real << " (CPU time " << x.cpu / y.cpu << ")\n";
+    };
+    ratio("BM_LoadLapFileShiftJis/20000", "BM_LoadLapFile/20000", "20000 runners: Shift_JIS load / UTF-8 load");
+    ratio("BM_LoadLapFile/20000", "BM_PugixmlParseOnly/20000", "20000 runners: UTF-8 load / parse only");
+  }
+
+ private:
+  struct Times {
+    double real = 0, cpu = 0;
+  };
+  std::map<std::string, Times> times_;
+};
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+}

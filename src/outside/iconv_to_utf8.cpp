@@ -2,7 +2,15 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace pointimport::outside {
 
@@ -24,42 +32,118 @@ class Converter {
   iconv_t cd_;
 };
 
+// Charsets without shift states in which a byte below 0x80 at a character
+// boundary is always that ASCII character (the tests check all 128 with
+// iconv). Their ASCII runs, most of an XML file, are copied as they are:
+// iconv costs many times a copy per byte.
+constexpr std::string_view kAsciiCompatibleCharsets[] = {"CP932", "EUC-JP", "ISO-8859-1"};
+
+bool IsAsciiCompatible(std::string_view charset) {
+  return std::find(std::begin(kAsciiCompatibleCharsets), std::end(kAsciiCompatibleCharsets), charset) !=
+         std::end(kAsciiCompatibleCharsets);
+}
+
+// The first byte at or after `from` that is not ASCII, or the end.
+std::size_t EndOfAscii(std::string_view bytes, std::size_t from) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  for (std::uint64_t eight = 0; from + sizeof eight <= bytes.size(); from += sizeof eight) {
+    std::memcpy(&eight, bytes.data() + from, sizeof eight);
+    if ((eight & kHighBits) != 0) break;
+  }
+  while (from < bytes.size() && static_cast<unsigned char>(bytes[from]) < 0x80) ++from;
+  return from;
+}
+
+// Turns the bytes into UTF-8 from the start on, one stretch after another.
+// iconv writes into a fixed buffer whose contents are appended: the text is
+// never filled ahead of its bytes, nor copied to grow as long as it stays
+// within the generous capacity reserved.
+class Conversion {
+ public:
+  Conversion(iconv_t cd, std::string_view bytes) : cd_(cd), bytes_(bytes) {
+    // Japanese double-byte text grows by half in UTF-8.
+    utf8_.reserve(bytes.size() + bytes.size() / 2 + 1);
+  }
+
+  std::size_t Position() const { return static_cast<std::size_t>(in_ - bytes_.data()); }
+
+  // The bytes from the position to `end` are ASCII that means itself.
+  void CopyAscii(std::size_t end) {
+    utf8_.append(in_, end - Position());
+    in_ = const_cast<char*>(bytes_.data()) + end;
+  }
+
+  // Converts the bytes from the position to `end`. A character that does
+  // not end there is read on into the bytes after it, for iconv's verdict
+  // on the whole input. On failure the position is where the bad bytes
+  // begin.
+  IconvStatus ConvertUpTo(std::size_t end) {
+    std::size_t inLeft = end - Position();
+    for (;;) {
+      char* out = buffer_.data();
+      std::size_t outLeft = buffer_.size();
+      const std::size_t rc = iconv(cd_, &in_, &inLeft, &out, &outLeft);
+      const int error = errno;
+      utf8_.append(buffer_.data(), buffer_.size() - outLeft);
+      if (rc != static_cast<std::size_t>(-1) || error == E2BIG) {
+        if (inLeft == 0) return IconvStatus::Converted;
+        continue;
+      }
+      if (error == EILSEQ) return IconvStatus::InvalidSequence;
+      // EINVAL: the bytes end inside a character
+      if (end == bytes_.size()) return IconvStatus::CutShort;
+      end = bytes_.size();
+      inLeft = end - Position();
+    }
+  }
+
+  // The final call, with no input, ends a stateful charset's shift state.
+  IconvStatus Finish() {
+    for (;;) {
+      char* out = buffer_.data();
+      std::size_t outLeft = buffer_.size();
+      const std::size_t rc = iconv(cd_, nullptr, nullptr, &out, &outLeft);
+      const int error = errno;
+      utf8_.append(buffer_.data(), buffer_.size() - outLeft);
+      if (rc != static_cast<std::size_t>(-1)) return IconvStatus::Converted;
+      if (error == EILSEQ) return IconvStatus::InvalidSequence;
+      if (error != E2BIG) return IconvStatus::CutShort;
+    }
+  }
+
+  std::string TakeUtf8() { return std::move(utf8_); }
+
+ private:
+  iconv_t cd_;
+  std::string_view bytes_;
+  char* in_ = const_cast<char*>(bytes_.data());  // iconv takes char** but never writes through it
+  std::string utf8_;
+  std::array<char, 16384> buffer_;
+};
+
 }  // namespace
 
 IconvResult ConvertToUtf8(std::string_view bytes, const char* charset) {
   Converter converter(charset);
   if (!converter.IsOpen()) return {IconvStatus::UnknownCharset, {}, 0};
 
-  std::string out;
-  // Japanese double-byte text grows by half in UTF-8; single bytes above
-  // 0x7F double.
-  out.resize(bytes.size() + bytes.size() / 2 + 16);
-  char* in = const_cast<char*>(bytes.data());  // iconv takes char** but never writes through it
-  std::size_t inLeft = bytes.size();
-  std::size_t written = 0;
-  // The final call, with no input, ends a stateful charset's shift state.
-  for (bool flushing = false;;) {
-    char* outPosition = out.data() + written;
-    std::size_t outLeft = out.size() - written;
-    const std::size_t rc = flushing ? iconv(converter.Get(), nullptr, nullptr, &outPosition, &outLeft)
-                                    : iconv(converter.Get(), &in, &inLeft, &outPosition, &outLeft);
-    written = out.size() - outLeft;
-    if (rc != static_cast<std::size_t>(-1)) {
-      if (flushing) break;
-      flushing = true;
-      continue;
+  Conversion conversion(converter.Get(), bytes);
+  IconvStatus status = IconvStatus::Converted;
+  if (IsAsciiCompatible(charset)) {
+    while (status == IconvStatus::Converted && conversion.Position() < bytes.size()) {
+      conversion.CopyAscii(EndOfAscii(bytes, conversion.Position()));
+      // Up to the next '<', which in these charsets is never part of a
+      // longer character: one iconv call per text or tag with other
+      // characters in it.
+      const std::size_t tag = bytes.find('<', conversion.Position());
+      status = conversion.ConvertUpTo(tag == std::string_view::npos ? bytes.size() : tag);
     }
-    const std::size_t offset = bytes.size() - inLeft;
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-    } else if (errno == EILSEQ) {
-      return {IconvStatus::InvalidSequence, {}, offset};
-    } else {  // EINVAL: the input ends inside a character
-      return {IconvStatus::CutShort, {}, offset};
-    }
+  } else {
+    status = conversion.ConvertUpTo(bytes.size());
   }
-  out.resize(written);
-  return {IconvStatus::Converted, std::move(out), 0};
+  if (status == IconvStatus::Converted) status = conversion.Finish();
+  if (status != IconvStatus::Converted) return {status, {}, conversion.Position()};
+  return {IconvStatus::Converted, conversion.TakeUtf8(), 0};
 }
 
 }  // namespace pointimport::outside
