@@ -8,6 +8,7 @@
 
 #include "convert/utf.h"
 #include "outside/points_schema.h"
+#include "outside/sqlite_connection.h"
 #include "outside/sqlite_handle.h"
 
 namespace pointimport::outside {
@@ -16,19 +17,27 @@ using convert::Utf8ToUtf16;
 
 namespace {
 
-bool HoldsPointsTables(const std::string& path) {
+enum class Contents { PointsDatabase, SomethingElse, Locked };
+
+Contents ContentsOf(const std::string& path) {
   std::string message;
   SqliteDatabase db = OpenSqliteDatabase(path, SQLITE_OPEN_READONLY, message);
-  if (!db) return false;
+  if (!db) return Contents::SomethingElse;
+  // A database another program is just writing is waited for, as the
+  // connection does, rather than taken for a file of another kind.
+  sqlite3_busy_timeout(db.get(), SqliteConnection::kBusyTimeoutMilliseconds);
   sqlite3_stmt* raw = nullptr;
-  if (sqlite3_prepare_v2(db.get(),
-                         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
-                         "upper(name) IN ('EVENT', 'PERSON', 'RESULT')",
-                         -1, &raw, nullptr) != SQLITE_OK) {
-    return false;
-  }
+  int rc = sqlite3_prepare_v2(db.get(),
+                              "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                              "upper(name) IN ('EVENT', 'PERSON', 'RESULT')",
+                              -1, &raw, nullptr);
   SqliteStatement query(raw);
-  return sqlite3_step(query.get()) == SQLITE_ROW && sqlite3_column_int(query.get(), 0) == 3;
+  if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
+  if (rc == SQLITE_ROW) {
+    return sqlite3_column_int(query.get(), 0) == 3 ? Contents::PointsDatabase : Contents::SomethingElse;
+  }
+  const int code = sqlite3_extended_errcode(db.get()) & 0xFF;
+  return code == SQLITE_BUSY || code == SQLITE_LOCKED ? Contents::Locked : Contents::SomethingElse;
 }
 
 CreateDatabaseResult Failed(const std::u16string& path, const std::string& why) {
@@ -63,9 +72,14 @@ CreateDatabaseResult CreatePointsDatabase(const std::u16string& path) {
             u"シンボリックリンクの先がありません。データベースを作成しません: " + path};
   }
   if (::stat(target.c_str(), &info) == 0) {
-    if (S_ISREG(info.st_mode) && HoldsPointsTables(target)) {
+    const Contents contents = S_ISREG(info.st_mode) ? ContentsOf(target) : Contents::SomethingElse;
+    if (contents == Contents::PointsDatabase) {
       return {CreateDatabaseStatus::AlreadyExists,
               u"ポイントデータベースは既にあります: " + path};
+    }
+    if (contents == Contents::Locked) {
+      return {CreateDatabaseStatus::Failed,
+              u"データベースが他のプログラムに使われています。しばらくしてからやり直してください: " + path};
     }
     return {CreateDatabaseStatus::Refused,
             u"ポイントデータベースではないファイルが既にあります。変更しません: " + path};

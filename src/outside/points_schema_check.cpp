@@ -52,13 +52,14 @@ std::vector<std::u16string> FirstColumn(sqlite3* db, const char* sql, std::u16st
   int rc = sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
   SqliteStatement query(raw);
   if (rc == SQLITE_OK && !parameter.empty()) {
-    rc = sqlite3_bind_text16(query.get(), 1, parameter.data(), static_cast<int>(parameter.size() * sizeof(char16_t)),
-                             SQLITE_TRANSIENT);
+    const auto bytes = static_cast<int>(parameter.size() * sizeof(char16_t));
+    rc = sqlite3_bind_text16(query.get(), 1, parameter.data(), bytes, SQLITE_TRANSIENT);
   }
   std::vector<std::u16string> values;
   if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
   for (; rc == SQLITE_ROW; rc = sqlite3_step(query.get())) {
-    values.push_back(Utf8ToUtf16(reinterpret_cast<const char*>(sqlite3_column_text(query.get(), 0))));
+    const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(query.get(), 0));
+    values.push_back(Utf8ToUtf16(value ? value : ""));
   }
   if (rc != SQLITE_DONE) ThrowUnreadable(db, path);
   return values;

@@ -1,6 +1,10 @@
 #include "outside/points_database_file.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <thread>
 
 #include "convert/utf.h"
 #include "support/temp_dir.h"
@@ -68,6 +72,19 @@ TEST(CreatePointsDatabase, LeavesAnExistingFileByteForByte) {
   test_support::OpenTestConnection(database)->Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
   const std::string before = ReadFileBytes(database);
   EXPECT_EQ(CreatePointsDatabase(U16(database)).status, CreateDatabaseStatus::AlreadyExists);
+  EXPECT_EQ(ReadFileBytes(database), before);
+
+  // Also while another program holds it for a moment.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(database.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  std::thread release([other] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  });
+  EXPECT_EQ(CreatePointsDatabase(U16(database)).status, CreateDatabaseStatus::AlreadyExists);
+  release.join();
+  sqlite3_close(other);
   EXPECT_EQ(ReadFileBytes(database), before);
 
   const auto text = dir.File("notes.txt");
