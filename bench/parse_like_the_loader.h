@@ -8,7 +8,7 @@
 #include <string>
 
 #include "convert/utf.h"
-#include "outside/iof_reader.h"
+#include "outside/lap_file_loader.h"
 #include "outside/read_whole_file.h"
 
 namespace pointimport::bench {
