@@ -184,11 +184,20 @@ class Database {
   // Binds the texts in order, then steps the statement once.
   void Run(sqlite3_stmt* statement, std::initializer_list<std::string_view> texts,
            std::optional<double> last = std::nullopt) {
+    Bind(statement, texts, last);
+    Step(statement);
+  }
+
+  static void Bind(sqlite3_stmt* statement, std::initializer_list<std::string_view> texts,
+                   std::optional<double> last = std::nullopt) {
     int index = 0;
     for (const std::string_view text : texts) {
       sqlite3_bind_text(statement, ++index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
     }
     if (last) sqlite3_bind_double(statement, ++index, *last);
+  }
+
+  void Step(sqlite3_stmt* statement) {
     if (sqlite3_step(statement) != SQLITE_DONE) Fail(sqlite3_errmsg(db_));
     sqlite3_reset(statement);
   }
@@ -233,8 +242,11 @@ int main(int argc, char** argv) {
     const std::optional<double> reference = ReferenceTime(runners);
     for (const Runner& runner : runners) {
       database.Run(person, {runner.personId, runner.name, runner.club, runner.sex});
-      database.Run(result, {eventId, runner.personId, className, runner.place, runner.result},
-                   Points(reference, runner));
+      Database::Bind(result, {eventId, runner.personId, className, runner.place, runner.result},
+                     Points(reference, runner));
+      // The import stores a place as the number it is.
+      if (runner.placed) sqlite3_bind_int64(result, 4, std::atoll(runner.place.c_str()));
+      database.Step(result);
     }
   }
   database.Execute("COMMIT");

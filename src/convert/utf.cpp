@@ -69,6 +69,15 @@ std::size_t AsciiRun(std::string_view bytes, std::size_t i) {
   return i - start;
 }
 
+void AppendUtf16(std::u16string& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+  }
+}
+
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
@@ -82,12 +91,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     i += ascii;
     if (i >= utf8.size()) break;
     const char32_t cp = DecodeOne(utf8, i, valid);
-    if (cp < 0x10000) {
-      out.push_back(static_cast<char16_t>(cp));
-    } else {
-      out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-    }
+    AppendUtf16(out, cp);
   }
   return out;
 }
@@ -135,11 +139,8 @@ std::u16string PathFromNative(std::string_view bytes) {
       // One escape per byte, then decoding starts again at the next byte.
       out.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[start])));
       i = start + 1;
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char16_t>(cp));
     } else {
-      out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+      AppendUtf16(out, cp);
     }
   }
   return out;
