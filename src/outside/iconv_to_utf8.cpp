@@ -26,6 +26,7 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): the value iconv_open fails with
   bool IsOpen() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
   iconv_t Get() const { return cd_; }
 
@@ -60,10 +61,10 @@ std::size_t EndOfAscii(std::string_view bytes, std::size_t from) {
 // system gives huge pages on request, the whole 2 MiB pages inside the
 // buffer are asked for (nothing changes where it does not).
 void AskForHugePages(char* data, std::size_t size) {
-  constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-  const auto first = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) / kHugePage * kHugePage;
-  const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) / kHugePage * kHugePage;
-  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  constexpr std::size_t kHugePage = std::size_t{2} << 20;
+  const std::size_t toFirst = (kHugePage - reinterpret_cast<std::uintptr_t>(data) % kHugePage) % kHugePage;
+  if (size < toFirst + kHugePage) return;
+  ::madvise(data + toFirst, (size - toFirst) / kHugePage * kHugePage, MADV_HUGEPAGE);
 }
 
 // Turns the bytes into UTF-8 from the start on, one stretch after another.
