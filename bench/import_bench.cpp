@@ -6,11 +6,13 @@
 //   build/import_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
 //                                 the same from the medians of five runs
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sqlite3.h>
 
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <pugixml.hpp>
 
@@ -262,6 +264,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Memory the allocator gives back to the system between iterations is
+  // faulted in again by the next one, at a cost that depends on the machine
+  // and on what the allocator happened to keep; kept, the figures compare
+  // the work itself. bench/compare_cli.sh measures fresh processes.
+  mallopt(M_MMAP_MAX, 0);
+  mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -45,7 +45,8 @@ std::string PersonId(std::string_view name) {
     const std::string_view character = name.substr(i, length);
     i += length;
     if (character == " " || character == "\u3000") continue;
-    if (length != 3 || character >= "\uFF00") Fail("a name the limit does not make an ID of: " + std::string(name));
+    if (length != 3 || character >= "\uFF00")
+      Fail("a name the limit does not make an ID of: " + std::string(name));
     std::string_view stored = character;
     for (const auto& variant : kVariants) {
       if (variant[0] == character) stored = variant[1];
@@ -219,7 +220,8 @@ int main(int argc, char** argv) {
   const std::string_view eventId = event.child_value("Id");
   const std::string date = event.child("StartTime").child_value("Date");
   if (eventId.empty() || date.size() != 10) Fail("an event without its ID or date");
-  const std::string eventDate = date.substr(0, 4) + "/" + date.substr(5, 2) + "/" + date.substr(8, 2) + " 00:00:00";
+  const std::string eventDate =
+      date.substr(0, 4) + "/" + date.substr(5, 2) + "/" + date.substr(8, 2) + " 00:00:00";
 
   Database database(argv[1]);
   database.Execute("BEGIN IMMEDIATE");

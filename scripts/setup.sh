@@ -14,6 +14,7 @@ packages=(
   xvfb xauth fonts-ipafont-gothic
   python3 time
   dpkg-dev desktop-file-utils
+  clang-format clang-tidy
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

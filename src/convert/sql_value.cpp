@@ -65,7 +65,7 @@ std::u16string QuotedText(const std::u16string& text) {
   std::size_t start = 0;
   for (std::size_t nul; (nul = text.find(u'\0', start)) != std::u16string::npos; start = nul + 1) {
     operands.push_back(QuotedRun(std::u16string_view(text).substr(start, nul - start)));
-    operands.push_back(u"char(0)");
+    operands.emplace_back(u"char(0)");
   }
   operands.push_back(QuotedRun(std::u16string_view(text).substr(start)));
   std::u16string out = operands.front() + u"||";

@@ -42,8 +42,8 @@ TEST(ConvertToUtf8, ConvertsOrTellsWhereTheBadBytesBegin) {
       // A lead byte before the '<' that ends a stretch of text.
       {"CP932", "<a>abc\x82</a>", IconvStatus::InvalidSequence, "", 6},
       {"CP932", "<a>\x8E\x52 x\x85\x40</a>", IconvStatus::InvalidSequence, "", 7},
-      {"EUC-JP", "ab\xBB\xB3" "cd\xBB", IconvStatus::CutShort, "", 6},
-      {"EUC-JP", "ab\xBB\xB3" "cd\xBB<", IconvStatus::InvalidSequence, "", 6},
+      {"EUC-JP", "ab\xBB\xB3yz\xBB", IconvStatus::CutShort, "", 6},
+      {"EUC-JP", "ab\xBB\xB3yz\xBB<", IconvStatus::InvalidSequence, "", 6},
       {"UTF-16LE", "a\0\0\xD8"s, IconvStatus::CutShort, "", 2},
       {"X-NO-SUCH-CHARSET", "a", IconvStatus::UnknownCharset, "", 0},
   };
