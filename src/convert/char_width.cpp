@@ -39,8 +39,8 @@ char16_t FoldOne(char16_t c, const Switches& on) {
 
 }  // namespace
 
-std::u16string FoldCharWidth(std::u16string_view text, bool foldLetters, bool foldDigits,
-                             bool foldSpace, bool foldSymbols, bool toUpper, bool toLower) {
+std::u16string FoldCharWidth(std::u16string_view text, bool foldLetters, bool foldDigits, bool foldSpace,
+                             bool foldSymbols, bool toUpper, bool toLower) {
   const Switches on{foldLetters, foldDigits, foldSpace, foldSymbols, toUpper, toLower};
   std::u16string out(text.size(), u'\0');
   for (std::size_t i = 0; i < text.size(); ++i) out[i] = FoldOne(text[i], on);

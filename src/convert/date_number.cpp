@@ -34,9 +34,7 @@ void CivilFromDays(long long z, int& year, int& month, int& day) {
 
 const long long kEpochFromUnix = DaysFromCivil(1899, 12, 30);
 
-[[noreturn]] void ThrowOutOfRange() {
-  throw RuntimeError(error_number::kOverflow, u"日付が範囲外です。");
-}
+[[noreturn]] void ThrowOutOfRange() { throw RuntimeError(error_number::kOverflow, u"日付が範囲外です。"); }
 
 std::u16string Ascii(const char* text) {
   std::u16string out;
@@ -55,8 +53,7 @@ bool IsValidCalendarDate(int year, int month, int day) {
 }
 
 double DayNumber(int year, int month, int day) {
-  return static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                           static_cast<unsigned>(day)) -
+  return static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
                              kEpochFromUnix);
 }
 
@@ -95,8 +92,8 @@ std::u16string FormatDateText(double dateNumber) {
   } else if (p.hour == 0 && p.minute == 0 && p.second == 0) {
     std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", p.year, p.month, p.day);
   } else {
-    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %d:%02d:%02d", p.year, p.month, p.day,
-                  p.hour, p.minute, p.second);
+    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %d:%02d:%02d", p.year, p.month, p.day, p.hour,
+                  p.minute, p.second);
   }
   return Ascii(buffer);
 }

@@ -9,8 +9,10 @@ namespace pointimport::convert {
 
 std::int32_t ToLong(const Variant& value) {
   switch (value.Kind()) {
-    case VariantKind::Integer: return value.AsInteger();
-    case VariantKind::Long: return value.AsLong();
+    case VariantKind::Integer:
+      return value.AsInteger();
+    case VariantKind::Long:
+      return value.AsLong();
     case VariantKind::Double: {
       const double rounded = std::nearbyint(value.AsDouble());  // half to even by default
       if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
@@ -19,7 +21,8 @@ std::int32_t ToLong(const Variant& value) {
       }
       return static_cast<std::int32_t>(rounded);
     }
-    default: throw RuntimeError(error_number::kTypeMismatch, u"型が一致しません。");
+    default:
+      throw RuntimeError(error_number::kTypeMismatch, u"型が一致しません。");
   }
 }
 

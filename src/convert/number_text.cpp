@@ -29,8 +29,7 @@ std::u16string FormatDouble(double value) {
 
   // Scientific form with 15 significant digits: "-d.dddddddddddddde+XX".
   char buffer[40];
-  const auto end =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
   const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const std::size_t ePos = text.find('e');
   const bool negative = text.front() == '-';

@@ -79,8 +79,8 @@ std::u16string QuotedText(const std::u16string& text) {
 std::u16string QuotedDate(double dateNumber) {
   const DateParts p = SplitDateNumber(dateNumber);
   char buffer[32];
-  const int length = std::snprintf(buffer, sizeof buffer, "'%04d/%02d/%02d %02d:%02d:%02d'", p.year,
-                                   p.month, p.day, p.hour, p.minute, p.second);
+  const int length = std::snprintf(buffer, sizeof buffer, "'%04d/%02d/%02d %02d:%02d:%02d'", p.year, p.month,
+                                   p.day, p.hour, p.minute, p.second);
   return std::u16string(buffer, buffer + length);
 }
 
@@ -99,10 +99,14 @@ std::u16string NumberText(const Variant& value) {
 
 std::u16string FormatSqlValue(const Variant& value) {
   switch (value.Kind()) {
-    case VariantKind::Null: return u"''";  // never the SQL word NULL
-    case VariantKind::Date: return QuotedDate(value.AsDate());
-    case VariantKind::String: return QuotedText(value.AsString());
-    case VariantKind::Boolean: return value.AsBoolean() ? u"1" : u"0";
+    case VariantKind::Null:
+      return u"''";  // never the SQL word NULL
+    case VariantKind::Date:
+      return QuotedDate(value.AsDate());
+    case VariantKind::String:
+      return QuotedText(value.AsString());
+    case VariantKind::Boolean:
+      return value.AsBoolean() ? u"1" : u"0";
     default:
       // Empty, the integers and Double: their plain text, which for a Double
       // is 15 significant digits and raises overflow for NaN, the infinities

@@ -118,9 +118,7 @@ class DateTimeReader {
 // range or in one digit, fractions of seconds, AM/PM and 午前/午後, the
 // Japanese 年月日 and 時分秒 markers, dates without a year (the year would
 // be today's), two-digit years, and words ("失格", "OP").
-std::optional<double> RecogniseDateTime(std::u16string_view text) {
-  return DateTimeReader(text).Read();
-}
+std::optional<double> RecogniseDateTime(std::u16string_view text) { return DateTimeReader(text).Read(); }
 
 double ParseTimeValue(std::u16string_view text, double defaultValue) {
   const std::u16string folded = FoldCharWidth(text, true, true, true, true, false, false);

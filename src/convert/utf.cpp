@@ -87,7 +87,8 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   bool valid = true;
   while (i < utf8.size()) {
     const std::size_t ascii = AsciiRun(utf8, i);
-    out.append(utf8.begin() + static_cast<std::ptrdiff_t>(i), utf8.begin() + static_cast<std::ptrdiff_t>(i + ascii));
+    out.append(utf8.begin() + static_cast<std::ptrdiff_t>(i),
+               utf8.begin() + static_cast<std::ptrdiff_t>(i + ascii));
     i += ascii;
     if (i >= utf8.size()) break;
     const char32_t cp = DecodeOne(utf8, i, valid);

@@ -43,7 +43,8 @@ bool IsNumberText(std::u16string_view text) {
   const bool parenthesised = core.size() > 2 && core.front() == u'(' && core.back() == u')';
   if (parenthesised) {
     core = core.substr(1, core.size() - 2);
-    if (core.front() == u'+' || core.front() == u'-' || IsBlank(core.front()) || IsBlank(core.back())) return false;
+    if (core.front() == u'+' || core.front() == u'-' || IsBlank(core.front()) || IsBlank(core.back()))
+      return false;
   }
 
   std::size_t pos = 0;
@@ -91,9 +92,12 @@ bool IsNumericValue(const Variant& value) {
     case VariantKind::Integer:
     case VariantKind::Long:
     case VariantKind::Double:
-    case VariantKind::Boolean: return true;
-    case VariantKind::String: return IsNumberText(value.AsString());
-    default: return false;
+    case VariantKind::Boolean:
+      return true;
+    case VariantKind::String:
+      return IsNumberText(value.AsString());
+    default:
+      return false;
   }
 }
 

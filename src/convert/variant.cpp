@@ -46,26 +46,39 @@ const std::u16string& Variant::AsString() const {
 
 double Variant::NumberValue() const {
   switch (Kind()) {
-    case VariantKind::Integer: return AsInteger();
-    case VariantKind::Long: return AsLong();
-    case VariantKind::Double: return AsDouble();
-    case VariantKind::Date: return AsDate();
-    case VariantKind::Boolean: return AsBoolean() ? -1.0 : 0.0;
-    default: ThrowTypeMismatch();
+    case VariantKind::Integer:
+      return AsInteger();
+    case VariantKind::Long:
+      return AsLong();
+    case VariantKind::Double:
+      return AsDouble();
+    case VariantKind::Date:
+      return AsDate();
+    case VariantKind::Boolean:
+      return AsBoolean() ? -1.0 : 0.0;
+    default:
+      ThrowTypeMismatch();
   }
 }
 
 std::u16string ToText(const Variant& value) {
   switch (value.Kind()) {
-    case VariantKind::Empty: return {};
+    case VariantKind::Empty:
+      return {};
     case VariantKind::Null:
       throw RuntimeError(error_number::kInvalidUseOfNull, u"Null の使い方が不正です。");
-    case VariantKind::Integer: return FormatInteger(value.AsInteger());
-    case VariantKind::Long: return FormatInteger(value.AsLong());
-    case VariantKind::Double: return FormatDouble(value.AsDouble());
-    case VariantKind::Date: return FormatDateText(value.AsDate());
-    case VariantKind::String: return value.AsString();
-    case VariantKind::Boolean: return value.AsBoolean() ? u"True" : u"False";
+    case VariantKind::Integer:
+      return FormatInteger(value.AsInteger());
+    case VariantKind::Long:
+      return FormatInteger(value.AsLong());
+    case VariantKind::Double:
+      return FormatDouble(value.AsDouble());
+    case VariantKind::Date:
+      return FormatDateText(value.AsDate());
+    case VariantKind::String:
+      return value.AsString();
+    case VariantKind::Boolean:
+      return value.AsBoolean() ? u"True" : u"False";
   }
   ThrowTypeMismatch();
 }

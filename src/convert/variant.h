@@ -59,8 +59,7 @@ class Variant {
   explicit Variant(DateTag tag) : value_(tag) {}
 
   // The alternatives are in VariantKind's order.
-  std::variant<std::monostate, NullTag, std::int16_t, std::int32_t, double, DateTag, std::u16string,
-               bool>
+  std::variant<std::monostate, NullTag, std::int16_t, std::int32_t, double, DateTag, std::u16string, bool>
       value_;
 };
 

@@ -21,8 +21,8 @@ void AddFailureLine(FailureLines& failures, const char16_t* prefix, outside::Lap
 std::u16string CompletionMessage(const FailureLines& failures) {
   std::u16string message = u"取り込みました";
   if (failures.empty()) return message;
-  message += u"\n\n書き込めなかった行: " + convert::FormatInteger(static_cast<std::int64_t>(failures.size())) +
-             u" 件";
+  message +=
+      u"\n\n書き込めなかった行: " + convert::FormatInteger(static_cast<std::int64_t>(failures.size())) + u" 件";
   const std::size_t shown = std::min(failures.size(), kFailureLinesShown);
   for (std::size_t i = 0; i < shown; ++i) message += u"\n" + failures[i];
   if (failures.size() > shown) {

@@ -29,10 +29,17 @@ void FinishReport(ImportReport& report) {
     ++(row.written ? report.resultRowsWritten : report.resultRowsRefused);
     if (row.points == 0.0) ++report.zeroPointRows[static_cast<std::size_t>(row.reason)];
     switch (row.person) {
-      case PersonState::kNew: ++report.personsNew; break;
-      case PersonState::kCompleted: ++report.personsCompleted; break;
-      case PersonState::kExisting: break;
-      case PersonState::kRefused: ++report.personWritesRefused; break;
+      case PersonState::kNew:
+        ++report.personsNew;
+        break;
+      case PersonState::kCompleted:
+        ++report.personsCompleted;
+        break;
+      case PersonState::kExisting:
+        break;
+      case PersonState::kRefused:
+        ++report.personWritesRefused;
+        break;
     }
   }
 }

@@ -18,7 +18,7 @@ enum class ZeroPointReason {
   kReferenceZero,        // the mean of the first three is exactly 0
   kRankNotNumeric,
   kRankInParentheses,
-  kNoTime,               // the runner's own result reads as no time, or as 0
+  kNoTime,  // the runner's own result reads as no time, or as 0
 };
 inline constexpr std::size_t kZeroPointReasonCount = 7;
 
@@ -33,8 +33,8 @@ enum class PersonState {
 // Things an operator may want to look at; a row may carry several.
 enum ResultFlag : unsigned {
   kEmptyPersonId = 1u << 0,
-  kOtherClub = 1u << 1,         // the stored club and the file's club differ, both set
-  kSameIdOtherName = 1u << 2,   // another result of the file has this ID under another name
+  kOtherClub = 1u << 1,        // the stored club and the file's club differ, both set
+  kSameIdOtherName = 1u << 2,  // another result of the file has this ID under another name
 };
 
 // One result object of the run, with the values the run read from it.

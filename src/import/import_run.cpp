@@ -95,8 +95,8 @@ void ImportClass(outside::Connection& connection, outside::LapComponent& compone
 
 }  // namespace
 
-ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& component,
-                        ImportHost& host, const ImportOptions& options) {
+ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& component, ImportHost& host,
+                        const ImportOptions& options) {
   host.SetMousePointer(ImportHost::kHourglassPointer);
   host.DoEvents();
 

@@ -31,7 +31,7 @@ struct ImportSummary {
 // and the error goes to the caller (the pointer is left to it as well). A
 // rejected person write or result insert is undone alone, gives a failure
 // line, and the rest of the run still commits.
-ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& component,
-                        ImportHost& host, const ImportOptions& options = {});
+ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& component, ImportHost& host,
+                        const ImportOptions& options = {});
 
 }  // namespace pointimport::import

@@ -17,7 +17,7 @@ struct StoredPerson {
   convert::Variant runnerName;  // as read for the ID
   convert::Variant clubName;    // the file's club
   PersonState state = PersonState::kNew;
-  bool otherClub = false;  // found with a club that differs from the file's, both set
+  bool otherClub = false;       // found with a club that differs from the file's, both set
   std::u16string failureCause;  // the database's message when the write was refused
 };
 

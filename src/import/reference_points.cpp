@@ -44,9 +44,9 @@ ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results, std::array<V
     return reference;
   }
 
-  const double sum = AsDateNumber(AsDateNumber(convert::ToDateNumber(first[0]) +
-                                               convert::ToDateNumber(first[1])) +
-                                  convert::ToDateNumber(first[2]));
+  const double sum =
+      AsDateNumber(AsDateNumber(convert::ToDateNumber(first[0]) + convert::ToDateNumber(first[1])) +
+                   convert::ToDateNumber(first[2]));
   reference.time = AsDateNumber(sum / 3.0);
   reference.valid = reference.time != 0.0;
   reference.whyInvalid = reference.valid ? ZeroPointReason::kNone : ZeroPointReason::kReferenceZero;

@@ -27,8 +27,7 @@ ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results,
 // A runner's points: reference / time * 100, or exactly 0 when the class has
 // no valid reference, the rank is not a number or holds "(", or the time
 // cannot be read.
-double CalcPoints(const ReferenceTime& reference, const convert::Variant& rank,
-                  const convert::Variant& result);
+double CalcPoints(const ReferenceTime& reference, const convert::Variant& rank, const convert::Variant& result);
 
 // The same points, with the test that made them 0.
 struct PointsDecision {

@@ -26,20 +26,19 @@ std::u16string ResultsDeleteStatement(const std::u16string& keyword) {
   return u"DELETE FROM RESULT " + (u" WHERE EVENT_ID='" + LiteralInside(keyword)) + u"' ";
 }
 
-std::u16string EventInsertStatement(const Variant& fileName, const Variant& eventName,
-                                    const Variant& terrain, const Variant& eventDate) {
+std::u16string EventInsertStatement(const Variant& fileName, const Variant& eventName, const Variant& terrain,
+                                    const Variant& eventDate) {
   return u"INSERT INTO EVENT " + std::u16string(u" ( ID, NAME, TERRAIN, EVENT_DATE ) ") + u" VALUES ( " +
          u"  " + FormatSqlValue(fileName) + u", " + FormatSqlValue(eventName) + u", " +
          FormatSqlValue(terrain) + u", " + FormatSqlValue(eventDate) + u" ) ";
 }
 
 std::u16string ResultInsertStatement(const Variant& fileName, const std::u16string& personId,
-                                     const Variant& className, const Variant& rank,
-                                     const Variant& result, double points) {
-  return u"INSERT INTO RESULT " +
-         std::u16string(u" ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT ) ") + u" VALUES ( " +
-         u"  " + FormatSqlValue(fileName) + u", " + Text(personId) + u", " + FormatSqlValue(className) +
-         u", " + FormatSqlValue(rank) + u", " + FormatSqlValue(result) + u", " +
+                                     const Variant& className, const Variant& rank, const Variant& result,
+                                     double points) {
+  return u"INSERT INTO RESULT " + std::u16string(u" ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT ) ") +
+         u" VALUES ( " + u"  " + FormatSqlValue(fileName) + u", " + Text(personId) + u", " +
+         FormatSqlValue(className) + u", " + FormatSqlValue(rank) + u", " + FormatSqlValue(result) + u", " +
          FormatSqlValue(Variant(points)) + u" ) ";
 }
 
@@ -49,8 +48,8 @@ std::u16string PersonLookupStatement(const std::u16string& personId) {
 
 std::u16string PersonUpdateStatement(const std::u16string& personId, const std::u16string& name,
                                      const std::u16string& club, const std::u16string& sex) {
-  return u"UPDATE PERSON SET" + (u" NAME=" + Text(name)) + u" , CLUB=" + Text(club) + u" , SEX=" +
-         Text(sex) + u" WHERE ID = " + Text(personId);
+  return u"UPDATE PERSON SET" + (u" NAME=" + Text(name)) + u" , CLUB=" + Text(club) + u" , SEX=" + Text(sex) +
+         u" WHERE ID = " + Text(personId);
 }
 
 std::u16string PersonInsertStatement(const std::u16string& personId, const std::u16string& name,

@@ -149,9 +149,9 @@ void PrintIndented(std::ostream& out, const std::u16string& text) {
 
 // Loads and imports one file; returns its exit status. The run's report is
 // appended to reports.
-int ImportOneFile(const std::u16string& file, outside::Connection& connection,
-                  outside::LapComponent& component, const ImportCommandOptions& options,
-                  std::vector<import::ImportReport>& reports, std::ostream& out, std::ostream& err) {
+int ImportOneFile(const std::u16string& file, outside::Connection& connection, outside::LapComponent& component,
+                  const ImportCommandOptions& options, std::vector<import::ImportReport>& reports,
+                  std::ostream& out, std::ostream& err) {
   out << "ファイル: " << TerminalText(file) << "\n";
   const auto fileControl = component.FileControl();
   if (import::LapLoadFailed(fileControl->LoadLapFile(file))) {
@@ -249,9 +249,8 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
       return kExitError;
     }
   }
-  outside::LoggingConnection echoing(*database, [&err](const std::u16string& statement) {
-    err << TerminalText(statement) << "\n";
-  });
+  outside::LoggingConnection echoing(
+      *database, [&err](const std::u16string& statement) { err << TerminalText(statement) << "\n"; });
   outside::Connection& connection = options.echoSql ? echoing : *database;
 
   int status = kExitOk;

@@ -17,7 +17,8 @@ std::u16string ConnectionStringForFile(const std::u16string& folder, const std::
 }
 
 std::u16string BuildConnectionString(const std::u16string& programFolder) {
-  return ConnectionStringForFile(programFolder, AddPathSeparator(programFolder) + outside::kPointsDatabaseFileName);
+  return ConnectionStringForFile(programFolder,
+                                 AddPathSeparator(programFolder) + outside::kPointsDatabaseFileName);
 }
 
 std::u16string ProgramFolder() {

@@ -11,7 +11,8 @@ namespace pointimport::main {
 
 namespace {
 
-constexpr char kHeader[] = "イベント,クラス番号,クラス,順位,氏名,所属,個人ID,個人,記録,ポイント,理由,結果行,注意,原因";
+constexpr char kHeader[] =
+    "イベント,クラス番号,クラス,順位,氏名,所属,個人ID,個人,記録,ポイント,理由,結果行,注意,原因";
 
 // A field quoted when it holds a comma, a quote or a line break.
 void WriteField(std::ostream& out, std::u16string_view value) {

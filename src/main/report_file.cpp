@@ -26,7 +26,15 @@ bool UnsafeInFileName(char16_t c) {
   if (c < 0x20 || c == 0x7F) return true;
   if (c >= 0xD800 && c <= 0xDFFF) return true;  // surrogates: kept whole below only when paired
   switch (c) {
-    case u'/': case u'\\': case u':': case u'*': case u'?': case u'"': case u'<': case u'>': case u'|':
+    case u'/':
+    case u'\\':
+    case u':':
+    case u'*':
+    case u'?':
+    case u'"':
+    case u'<':
+    case u'>':
+    case u'|':
       return true;
     default:
       return false;
@@ -66,7 +74,8 @@ SavedReport SaveHtmlReport(const import::ImportReport& report, const std::u16str
   std::error_code error;
   fs::create_directories(directory, error);
   if (error) {
-    return {false, {}, u"フォルダーを作れません: " + folder + u" (" + convert::Utf8ToUtf16(error.message()) + u")"};
+    return {
+        false, {}, u"フォルダーを作れません: " + folder + u" (" + convert::Utf8ToUtf16(error.message()) + u")"};
   }
   const std::u16string stem = AddPathSeparator(folder) + SafeKeyword(report.keyword) + u"_" + LocalStamp(when);
   std::u16string path = stem + u".html";
@@ -86,8 +95,8 @@ SavedReport SaveHtmlReport(const import::ImportReport& report, const std::u16str
 std::u16string CompletionDetails(const import::ImportReport& report, const SavedReport& saved) {
   std::u16string details = u"キーワード: " + report.keyword + u"\n大会: " + ValueText(report.description) +
                            u"\n書き込んだ結果行: " + convert::FormatInteger(report.resultRowsWritten) +
-                           u"\n書き込めなかった結果行: " + convert::FormatInteger(report.resultRowsRefused) + u"\n" +
-                           ReportSummaryText(report) + u"\n";
+                           u"\n書き込めなかった結果行: " + convert::FormatInteger(report.resultRowsRefused) +
+                           u"\n" + ReportSummaryText(report) + u"\n";
   details += saved.saved ? u"\nレポート: " + saved.path : u"\nレポートを保存できませんでした: " + saved.reason;
   return details;
 }

@@ -41,11 +41,21 @@ std::string Escape(std::u16string_view text) {
   out.reserve(text.size());
   for (char16_t c : text) {
     switch (c) {
-      case u'&': out += u"&amp;"; break;
-      case u'<': out += u"&lt;"; break;
-      case u'>': out += u"&gt;"; break;
-      case u'"': out += u"&quot;"; break;
-      case u'\'': out += u"&#39;"; break;
+      case u'&':
+        out += u"&amp;";
+        break;
+      case u'<':
+        out += u"&lt;";
+        break;
+      case u'>':
+        out += u"&gt;";
+        break;
+      case u'"':
+        out += u"&quot;";
+        break;
+      case u'\'':
+        out += u"&#39;";
+        break;
       default:
         if ((c < 0x20 && c != u'\t' && c != u'\n') || (c >= 0x7F && c <= 0x9F) || c == 0xFFFE || c == 0xFFFF) {
           static constexpr char16_t kHex[] = u"0123456789ABCDEF";
@@ -85,8 +95,7 @@ std::string RowClasses(const ResultReport& row, bool reference) {
 void WriteReferenceLine(const ImportReport& report, const ClassReport& classReport, std::ostream& out) {
   out << "<p>";
   if (classReport.referenceValid) {
-    out << "基準タイム: "
-        << Escape(ValueText(convert::Variant::Date(classReport.referenceTime)));
+    out << "基準タイム: " << Escape(ValueText(convert::Variant::Date(classReport.referenceTime)));
   } else {
     out << "基準タイムなし (" << Escape(ZeroPointReasonText(classReport.whyNoReference)) << ")";
   }

@@ -10,23 +10,34 @@ using import::ZeroPointReason;
 
 std::u16string_view ZeroPointReasonText(ZeroPointReason reason) {
   switch (reason) {
-    case ZeroPointReason::kNone: return u"";
-    case ZeroPointReason::kFewerThanThree: return u"クラス3名未満";
-    case ZeroPointReason::kTopThreeTimeUnknown: return u"上位3名のタイム不明";
-    case ZeroPointReason::kReferenceZero: return u"基準タイム0";
-    case ZeroPointReason::kRankNotNumeric: return u"順位なし";
-    case ZeroPointReason::kRankInParentheses: return u"順位に括弧";
-    case ZeroPointReason::kNoTime: return u"タイムなし";
+    case ZeroPointReason::kNone:
+      return u"";
+    case ZeroPointReason::kFewerThanThree:
+      return u"クラス3名未満";
+    case ZeroPointReason::kTopThreeTimeUnknown:
+      return u"上位3名のタイム不明";
+    case ZeroPointReason::kReferenceZero:
+      return u"基準タイム0";
+    case ZeroPointReason::kRankNotNumeric:
+      return u"順位なし";
+    case ZeroPointReason::kRankInParentheses:
+      return u"順位に括弧";
+    case ZeroPointReason::kNoTime:
+      return u"タイムなし";
   }
   return u"";
 }
 
 std::u16string_view PersonStateText(PersonState state) {
   switch (state) {
-    case PersonState::kNew: return u"新規";
-    case PersonState::kCompleted: return u"補完";
-    case PersonState::kExisting: return u"既存";
-    case PersonState::kRefused: return u"失敗";
+    case PersonState::kNew:
+      return u"新規";
+    case PersonState::kCompleted:
+      return u"補完";
+    case PersonState::kExisting:
+      return u"既存";
+    case PersonState::kRefused:
+      return u"失敗";
   }
   return u"";
 }

@@ -43,8 +43,8 @@ LapRunner MakeRunner(PersonResult& result, Variant value, Variant rank) {
 std::vector<Placed> PlaceFinishers(std::vector<PersonResult*> finishers) {
   std::vector<Placed> placed;
   placed.reserve(finishers.size());
-  const bool filePlaces =
-      std::all_of(finishers.begin(), finishers.end(), [](const PersonResult* r) { return r->position.has_value(); });
+  const bool filePlaces = std::all_of(finishers.begin(), finishers.end(),
+                                      [](const PersonResult* r) { return r->position.has_value(); });
   if (filePlaces) {
     for (PersonResult* result : finishers) placed.push_back({result, *result->position});
   } else {
@@ -55,7 +55,8 @@ std::vector<Placed> PlaceFinishers(std::vector<PersonResult*> finishers) {
       placed.push_back({finishers[i], tied ? placed.back().place : static_cast<std::int32_t>(i + 1)});
     }
   }
-  std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.place < b.place; });
+  std::stable_sort(placed.begin(), placed.end(),
+                   [](const Placed& a, const Placed& b) { return a.place < b.place; });
   return placed;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "outside/result_list.h"
 #include "outside/lap_event.h"
+#include "outside/result_list.h"
 
 namespace pointimport::outside {
 

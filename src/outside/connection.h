@@ -37,7 +37,8 @@ class Connection : public Object {
   // Runs exactly one SQL statement. A SELECT returns its record set; other
   // statements return nullptr and, where recordsAffected is given, set it
   // to the number of rows the statement inserted, changed or deleted.
-  virtual std::unique_ptr<RecordSet> Execute(const std::u16string& statement, std::int64_t* recordsAffected) = 0;
+  virtual std::unique_ptr<RecordSet> Execute(const std::u16string& statement,
+                                             std::int64_t* recordsAffected) = 0;
   std::unique_ptr<RecordSet> Execute(const std::u16string& statement) { return Execute(statement, nullptr); }
 
   // Runs one statement so that its failure undoes that statement alone, also

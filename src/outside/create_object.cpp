@@ -24,9 +24,8 @@ std::shared_ptr<Object> CreateObject(std::u16string_view progId) {
   const auto& registry = Registry();
   const auto found = registry.find(progId);
   if (found == registry.end()) {
-    throw convert::RuntimeError(
-        convert::error_number::kCannotCreateObject,
-        u"オブジェクトを作成できません: " + std::u16string(progId));
+    throw convert::RuntimeError(convert::error_number::kCannotCreateObject,
+                                u"オブジェクトを作成できません: " + std::u16string(progId));
   }
   return found->second();
 }

@@ -21,7 +21,8 @@ std::u16string AtOffset(std::size_t offset) { return u" (位置 " + Utf8ToUtf16(
 CsvDecodeResult Decoded(std::string utf8) { return {true, {}, std::move(utf8)}; }
 
 CsvDecodeResult Invalid(std::string_view charset, std::size_t offset) {
-  return {false, Utf8ToUtf16(std::string(charset)) + u" として正しくないバイトがあります" + AtOffset(offset), {}};
+  return {
+      false, Utf8ToUtf16(std::string(charset)) + u" として正しくないバイトがあります" + AtOffset(offset), {}};
 }
 
 // UTF-16 after its byte-order mark, which names the byte order for certain.
@@ -64,8 +65,8 @@ CsvDecodeResult DecodeCsvBytes(std::string bytes) {
   char byte[8];
   std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(bytes[latin.errorOffset]));
   return {false,
-          u"文字コードを判定できません: UTF-8 でも CP932 でもなく、Windows-1252 にないバイト " + Utf8ToUtf16(byte) +
-              u" があります" + AtOffset(latin.errorOffset),
+          u"文字コードを判定できません: UTF-8 でも CP932 でもなく、Windows-1252 にないバイト " +
+              Utf8ToUtf16(byte) + u" があります" + AtOffset(latin.errorOffset),
           {}};
 }
 

@@ -40,17 +40,29 @@ constexpr struct {
   Column column;
 } kColumnNames[] = {
     // English, then German.
-    {u"Surname", kSurname}, {u"Nachname", kSurname},
-    {u"First name", kFirstName}, {u"Vorname", kFirstName},
-    {u"S", kSex}, {u"G", kSex},
-    {u"nc", kNotCompeting}, {u"AK", kNotCompeting},
-    {u"Time", kTime}, {u"Zeit", kTime},
-    {u"Classifier", kClassifier}, {u"Wertung", kClassifier},
-    {u"Cl.name", kClubShortName}, {u"Abk", kClubShortName},
-    {u"City", kClubName}, {u"Ort", kClubName},
-    {u"Short", kClassShortName}, {u"Kurz", kClassShortName},
-    {u"Long", kClassLongName}, {u"Lang", kClassLongName},
-    {u"Pl", kPlace}, {u"Place", kPlace}, {u"Platz", kPlace},
+    {u"Surname", kSurname},
+    {u"Nachname", kSurname},
+    {u"First name", kFirstName},
+    {u"Vorname", kFirstName},
+    {u"S", kSex},
+    {u"G", kSex},
+    {u"nc", kNotCompeting},
+    {u"AK", kNotCompeting},
+    {u"Time", kTime},
+    {u"Zeit", kTime},
+    {u"Classifier", kClassifier},
+    {u"Wertung", kClassifier},
+    {u"Cl.name", kClubShortName},
+    {u"Abk", kClubShortName},
+    {u"City", kClubName},
+    {u"Ort", kClubName},
+    {u"Short", kClassShortName},
+    {u"Kurz", kClassShortName},
+    {u"Long", kClassLongName},
+    {u"Lang", kClassLongName},
+    {u"Pl", kPlace},
+    {u"Place", kPlace},
+    {u"Platz", kPlace},
 };
 
 // What every result needs: any one column of a group.
@@ -78,7 +90,8 @@ ColumnIndexes FindColumns(const std::vector<std::string>& header) {
   for (std::size_t i = 0; i < header.size(); ++i) {
     const std::u16string name = Utf8ToUtf16(TrimBlanks(header[i]));
     for (const auto& known : kColumnNames) {
-      if (!indexes[known.column] && convert::EqualsIgnoringAsciiCase(name, known.name)) indexes[known.column] = i;
+      if (!indexes[known.column] && convert::EqualsIgnoringAsciiCase(name, known.name))
+        indexes[known.column] = i;
     }
   }
   return indexes;
@@ -143,7 +156,8 @@ std::optional<std::int32_t> ParseTime(std::string_view value) {
 
 class Row {
  public:
-  Row(const ColumnIndexes& indexes, const std::vector<std::string>& fields) : indexes_(indexes), fields_(fields) {}
+  Row(const ColumnIndexes& indexes, const std::vector<std::string>& fields)
+      : indexes_(indexes), fields_(fields) {}
 
   std::string_view Value(Column column) const {
     const std::optional<std::size_t> index = indexes_[column];
@@ -184,7 +198,8 @@ CsvReadResult Failure(CsvReadStatus status, std::u16string reason) { return {sta
 
 CsvReadResult UnclosedQuote(const CsvRecordReader& reader) {
   return Failure(CsvReadStatus::UnclosedQuote, u"CSV として正しくありません: 引用符が閉じていません (" +
-                                                   Utf8ToUtf16(std::to_string(reader.RecordLine())) + u" 行目)");
+                                                   Utf8ToUtf16(std::to_string(reader.RecordLine())) +
+                                                   u" 行目)");
 }
 
 // The bytes up to the end of the first line that is not empty, with the

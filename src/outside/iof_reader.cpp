@@ -41,7 +41,8 @@ IofVersion VersionOf(pugi::xml_node root) {
 LapLoadResult Failure(LapLoadStatus status, std::u16string reason) { return {status, std::move(reason), {}}; }
 
 LapLoadStatus DecodeFailure(XmlDecodeStatus status) {
-  return status == XmlDecodeStatus::UnknownEncoding ? LapLoadStatus::UnknownEncoding : LapLoadStatus::InvalidBytes;
+  return status == XmlDecodeStatus::UnknownEncoding ? LapLoadStatus::UnknownEncoding
+                                                    : LapLoadStatus::InvalidBytes;
 }
 
 }  // namespace
@@ -75,10 +76,13 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
   const std::string_view listStatus = TrimXmlSpace(root.attribute("status").value());
   const IofVersion version = VersionOf(root);
   // Both versions mark a list of changes, each in its own spelling.
-  if ((version == IofVersion::V3 && listStatus == "Delta") || (version == IofVersion::V2 && listStatus == "delta")) {
-    return Failure(LapLoadStatus::OnlyChanges,
-                   u"差分の結果リスト (status=\"" + Utf8ToUtf16(std::string(listStatus)) +
-                       u"\") です: 前のリストから変わった結果しか含まないので、大会の結果をこれで置き換えることはできません");
+  if ((version == IofVersion::V3 && listStatus == "Delta") ||
+      (version == IofVersion::V2 && listStatus == "delta")) {
+    return Failure(
+        LapLoadStatus::OnlyChanges,
+        u"差分の結果リスト (status=\"" + Utf8ToUtf16(std::string(listStatus)) +
+            u"\") です: "
+            u"前のリストから変わった結果しか含まないので、大会の結果をこれで置き換えることはできません");
   }
   switch (version) {
     case IofVersion::V3: {
@@ -94,8 +98,8 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
     case IofVersion::Unknown:
       break;
   }
-  return Failure(LapLoadStatus::NotAResultList,
-                 u"IOF XML の結果リストではありません (ルート要素 " + Utf8ToUtf16(std::string(LocalName(root))) + u")");
+  return Failure(LapLoadStatus::NotAResultList, u"IOF XML の結果リストではありません (ルート要素 " +
+                                                    Utf8ToUtf16(std::string(LocalName(root))) + u")");
 }
 
 }  // namespace pointimport::outside

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "outside/result_list.h"
 #include "outside/lap_event.h"
+#include "outside/result_list.h"
 
 namespace pointimport::outside {
 

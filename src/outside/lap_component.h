@@ -29,8 +29,8 @@ class LapFileControl {
 class LapEventData {
  public:
   virtual ~LapEventData() = default;
-  virtual convert::Variant ToString() = 0;   // the description the window shows
-  virtual convert::Variant FileName() = 0;   // the event keyword; empty text when none
+  virtual convert::Variant ToString() = 0;  // the description the window shows
+  virtual convert::Variant FileName() = 0;  // the event keyword; empty text when none
   virtual convert::Variant EventName() = 0;
   virtual convert::Variant Terrain() = 0;
   virtual convert::Variant EventDate() = 0;

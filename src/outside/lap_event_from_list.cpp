@@ -11,7 +11,8 @@ LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
   event.date = list.eventDate;
   event.provisional = list.provisional;
   event.classes.reserve(list.classes.size());
-  for (ClassResult& classResult : list.classes) event.classes.push_back(RankClassResult(std::move(classResult)));
+  for (ClassResult& classResult : list.classes)
+    event.classes.push_back(RankClassResult(std::move(classResult)));
   return event;
 }
 

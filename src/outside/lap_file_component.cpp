@@ -23,11 +23,13 @@ struct LoadedLapEvent {
 namespace {
 
 [[noreturn]] void OutOfRange() {
-  throw convert::RuntimeError(convert::error_number::kSubscriptOutOfRange, u"インデックスが有効範囲にありません。");
+  throw convert::RuntimeError(convert::error_number::kSubscriptOutOfRange,
+                              u"インデックスが有効範囲にありません。");
 }
 
 // The class of a number from 1, kept alive with its event.
-std::shared_ptr<const LapClass> ClassOf(const std::shared_ptr<const LapEvent>& event, std::int32_t classNumber) {
+std::shared_ptr<const LapClass> ClassOf(const std::shared_ptr<const LapEvent>& event,
+                                        std::int32_t classNumber) {
   if (!event || classNumber < 1 || static_cast<std::size_t>(classNumber) > event->classes.size()) OutOfRange();
   return {event, &event->classes[static_cast<std::size_t>(classNumber - 1)]};
 }
@@ -125,7 +127,8 @@ class LoadedResultsHolder : public LapResultsHolder {
     if (position >= 1) {
       auto index = static_cast<std::size_t>(position - 1);
       for (const auto& lapClass : classes_) {
-        if (index < lapClass->runners.size()) return std::make_shared<LoadedResult>(lapClass, lapClass->runners[index]);
+        if (index < lapClass->runners.size())
+          return std::make_shared<LoadedResult>(lapClass, lapClass->runners[index]);
         index -= lapClass->runners.size();
       }
     }

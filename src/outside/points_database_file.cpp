@@ -47,8 +47,7 @@ CreateDatabaseResult Failed(const std::u16string& path, const std::string& why) 
 
 // Writes the schema into a new file at temporaryPath.
 bool WriteSchema(const std::string& temporaryPath, std::string& message) {
-  SqliteDatabase db =
-      OpenSqliteDatabase(temporaryPath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, message);
+  SqliteDatabase db = OpenSqliteDatabase(temporaryPath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, message);
   if (!db) return false;
   const std::string script = std::string("BEGIN;\n") + kPointsSchemaSql + "\nCOMMIT;";
   char* error = nullptr;
@@ -74,8 +73,7 @@ CreateDatabaseResult CreatePointsDatabase(const std::u16string& path) {
   if (::stat(target.c_str(), &info) == 0) {
     const Contents contents = S_ISREG(info.st_mode) ? ContentsOf(target) : Contents::SomethingElse;
     if (contents == Contents::PointsDatabase) {
-      return {CreateDatabaseStatus::AlreadyExists,
-              u"ポイントデータベースは既にあります: " + path};
+      return {CreateDatabaseStatus::AlreadyExists, u"ポイントデータベースは既にあります: " + path};
     }
     if (contents == Contents::Locked) {
       return {CreateDatabaseStatus::Failed,

@@ -39,8 +39,9 @@ const std::array<RequiredTable, 3>& RequiredTables() {
   const int code = sqlite3_extended_errcode(db);
   const std::u16string cause = u" (SQLite: " + Utf8ToUtf16(sqlite3_errmsg(db)) + u")";
   if ((code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED) {
-    ThrowError(u"データベースが他のプログラムに使われています。しばらくしてからやり直してください: " + path + cause,
-               code);
+    ThrowError(
+        u"データベースが他のプログラムに使われています。しばらくしてからやり直してください: " + path + cause,
+        code);
   }
   ThrowError(u"ポイントデータベースとして読めないファイルです: " + path + cause, code);
 }
@@ -88,7 +89,8 @@ bool IsIdentifierChar(char16_t c) {
 bool HoldsWord(std::u16string_view text, std::u16string_view word) {
   for (std::size_t start = 0; start + word.size() <= text.size(); ++start) {
     const std::size_t end = start + word.size();
-    if ((start == 0 || !IsIdentifierChar(text[start - 1])) && (end == text.size() || !IsIdentifierChar(text[end])) &&
+    if ((start == 0 || !IsIdentifierChar(text[start - 1])) &&
+        (end == text.size() || !IsIdentifierChar(text[end])) &&
         convert::EqualsIgnoringAsciiCase(text.substr(start, word.size()), word)) {
       return true;
     }
@@ -126,8 +128,8 @@ void CheckPointsSchema(sqlite3* db, const std::u16string& path) {
       if (!Contains(columns, column)) missingColumns.push_back(column);
     }
     if (!missingColumns.empty()) {
-      ThrowError(u"ポイントデータベースの " + std::u16string(table.name) + u" テーブルに列 " + Joined(missingColumns) +
-                 u" がありません: " + path);
+      ThrowError(u"ポイントデータベースの " + std::u16string(table.name) + u" テーブルに列 " +
+                 Joined(missingColumns) + u" がありません: " + path);
     }
   }
 }

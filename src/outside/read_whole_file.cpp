@@ -55,11 +55,12 @@ FileReadResult NotARegularFile(const std::u16string& path, mode_t mode) {
 }
 
 // size is what the file holds, or at least holds, as far as it was read.
-FileReadResult TooLarge(const std::u16string& path, unsigned long long size, bool atLeast, std::size_t maxBytes) {
+FileReadResult TooLarge(const std::u16string& path, unsigned long long size, bool atLeast,
+                        std::size_t maxBytes) {
   return {FileReadStatus::TooLarge,
           u"ファイルが大きすぎます: " + path + u" (" + Utf8ToUtf16(std::to_string(size)) +
-              (atLeast ? u" バイト以上" : u" バイト") + u"、読めるのは " + Utf8ToUtf16(std::to_string(maxBytes)) +
-              u" バイトまで)",
+              (atLeast ? u" バイト以上" : u" バイト") + u"、読めるのは " +
+              Utf8ToUtf16(std::to_string(maxBytes)) + u" バイトまで)",
           {}};
 }
 

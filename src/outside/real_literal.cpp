@@ -10,7 +10,7 @@ namespace {
 __extension__ typedef unsigned __int128 Wide;  // GCC and Clang
 
 constexpr std::uint64_t kMaxSignificand = 1'000'000'000'000'000;  // 15 digits, exact as a double
-constexpr int kMaxFractionDigits = 19;                              // 10^19 fits 64 bits
+constexpr int kMaxFractionDigits = 19;                            // 10^19 fits 64 bits
 
 constexpr std::uint64_t PowerOfTen(int exponent) {
   std::uint64_t power = 1;

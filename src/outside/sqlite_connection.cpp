@@ -47,8 +47,8 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == 
 int PrepareText(sqlite3* db, const std::u16string& text, SqliteStatement& prepared, std::u16string_view& rest) {
   sqlite3_stmt* raw = nullptr;
   const void* tail = nullptr;
-  const int rc = sqlite3_prepare16_v2(db, text.data(), static_cast<int>(text.size() * sizeof(char16_t)),
-                                      &raw, &tail);
+  const int rc =
+      sqlite3_prepare16_v2(db, text.data(), static_cast<int>(text.size() * sizeof(char16_t)), &raw, &tail);
   prepared.reset(raw);
   const auto* restStart = tail ? static_cast<const char16_t*>(tail) : text.data() + text.size();
   rest = std::u16string_view(restStart, static_cast<std::size_t>(text.data() + text.size() - restStart));
@@ -90,7 +90,8 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   std::string message;
   // One thread uses the connection, and its record sets, from open to close;
   // SQLite's own locking per call would only cost time.
-  SqliteDatabase database = OpenSqliteDatabase(nativePath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, message);
+  SqliteDatabase database =
+      OpenSqliteDatabase(nativePath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, message);
   if (!database) {
     ThrowError(u"データベースファイルを開けません: " + *path + u" (SQLite: " + Utf8ToUtf16(message) + u")");
   }
@@ -106,15 +107,19 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   cache_ = std::make_shared<StatementCache>();
 }
 
-std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& statement, std::int64_t* recordsAffected) {
+std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& statement,
+                                                     std::int64_t* recordsAffected) {
   CheckTransactionIntact();
   PreparedStatement prepared = PrepareForExecution(statement);
   if (sqlite3_column_count(prepared.statement.get()) > 0) {
     SqliteRecordSet::Release release;
     if (prepared.slot) {
-      release = [cache = cache_, slot = prepared.slot](SqliteStatement used) { cache->Give(slot, std::move(used)); };
+      release = [cache = cache_, slot = prepared.slot](SqliteStatement used) {
+        cache->Give(slot, std::move(used));
+      };
     }
-    auto records = std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), std::move(release));
+    auto records =
+        std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), std::move(release));
     records->MoveNext();
     return records;
   }
@@ -200,7 +205,8 @@ void SqliteConnection::CheckTransactionIntact() const {
 void SqliteConnection::CheckFileUnchanged() const {
   Handle();
   struct stat info {};
-  if (::stat(convert::NativePath(path_).c_str(), &info) != 0 || info.st_dev != device_ || info.st_ino != inode_) {
+  if (::stat(convert::NativePath(path_).c_str(), &info) != 0 || info.st_dev != device_ ||
+      info.st_ino != inode_) {
     ThrowError(u"データベースファイルが削除されたか置き換えられました。何も書き込みません: " + path_);
   }
 }
@@ -286,7 +292,8 @@ double SqliteConnection::RealLiteralValue(std::u16string_view literal) {
 SqliteStatement SqliteConnection::Prepare(const std::u16string& statement) const {
   SqliteStatement prepared;
   std::u16string_view rest;
-  if (PrepareText(Handle(), statement, prepared, rest) != SQLITE_OK) throw DatabaseError(u"SQL 文に誤りがあります");
+  if (PrepareText(Handle(), statement, prepared, rest) != SQLITE_OK)
+    throw DatabaseError(u"SQL 文に誤りがあります");
   if (!prepared) ThrowError(u"SQL 文がありません。");
   if (!AllBlank(rest)) ThrowError(u"一度に実行できる SQL 文は一つだけです。");
   return prepared;

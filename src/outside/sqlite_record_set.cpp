@@ -17,7 +17,8 @@ namespace {
 
 Variant ColumnValue(sqlite3_stmt* statement, int column) {
   switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_NULL: return Variant::Null();
+    case SQLITE_NULL:
+      return Variant::Null();
     case SQLITE_INTEGER: {
       const sqlite3_int64 value = sqlite3_column_int64(statement, column);
       if (value >= std::numeric_limits<std::int32_t>::min() &&
@@ -26,7 +27,8 @@ Variant ColumnValue(sqlite3_stmt* statement, int column) {
       }
       return Variant(static_cast<double>(value));
     }
-    case SQLITE_FLOAT: return Variant(sqlite3_column_double(statement, column));
+    case SQLITE_FLOAT:
+      return Variant(sqlite3_column_double(statement, column));
     default: {
       // Text, and a blob read as text, from the UTF-8 the database keeps:
       // SQLite's own UTF-16 reading turns U+FFFE and U+FFFF into U+FFFD.
@@ -54,10 +56,10 @@ Field SqliteRecordSet::Fields(std::u16string_view name) const {
   const int columns = sqlite3_column_count(statement_.get());
   for (int column = 0; column < columns; ++column) {
     const auto* columnName = static_cast<const char16_t*>(sqlite3_column_name16(statement_.get(), column));
-    if (columnName && convert::EqualsIgnoringAsciiCase(columnName, name)) return {ColumnValue(statement_.get(), column)};
+    if (columnName && convert::EqualsIgnoringAsciiCase(columnName, name))
+      return {ColumnValue(statement_.get(), column)};
   }
-  throw RuntimeError(error_number::kDatabaseError,
-                     u"列が見つかりません: " + std::u16string(name));
+  throw RuntimeError(error_number::kDatabaseError, u"列が見つかりません: " + std::u16string(name));
 }
 
 void SqliteRecordSet::MoveNext() {
@@ -65,10 +67,10 @@ void SqliteRecordSet::MoveNext() {
   const int rc = sqlite3_step(statement_.get());
   onRow_ = rc == SQLITE_ROW;
   if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-    throw RuntimeError(error_number::kDatabaseError,
-                       u"レコードを読めません (SQLite: " +
-                           convert::Utf8ToUtf16(sqlite3_errmsg(database_.get())) + u")",
-                       sqlite3_extended_errcode(database_.get()));
+    throw RuntimeError(
+        error_number::kDatabaseError,
+        u"レコードを読めません (SQLite: " + convert::Utf8ToUtf16(sqlite3_errmsg(database_.get())) + u")",
+        sqlite3_extended_errcode(database_.get()));
   }
 }
 

@@ -14,7 +14,17 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // What a character may start, looked up rather than tested one comparison
 // after another: every statement passes through here character by character.
-enum class CharKind : std::uint8_t { Plain, Letter, Digit, Apostrophe, QuotedName, Point, Dash, Slash, Refused };
+enum class CharKind : std::uint8_t {
+  Plain,
+  Letter,
+  Digit,
+  Apostrophe,
+  QuotedName,
+  Point,
+  Dash,
+  Slash,
+  Refused
+};
 
 constexpr std::array<CharKind, 128> MakeAsciiKinds() {
   std::array<CharKind, 128> kinds{};
@@ -46,7 +56,7 @@ bool IsIdentifierChar(char16_t c) {
 bool StartsWithDataStatement(std::u16string_view statement) {
   std::size_t start = 0;
   while (start < statement.size() && (statement[start] == u' ' || statement[start] == u'\t' ||
-                                       statement[start] == u'\r' || statement[start] == u'\n')) {
+                                      statement[start] == u'\r' || statement[start] == u'\n')) {
     ++start;
   }
   std::size_t end = start;
@@ -169,8 +179,8 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
         std::size_t end = i + 1;
         while (end < statement.size() && IsIdentifierChar(statement[end])) ++end;
         const std::u16string_view word = statement.substr(i, end - i);
-        if (word.size() == 5 &&
-            (convert::EqualsIgnoringAsciiCase(word, u"ORDER") || convert::EqualsIgnoringAsciiCase(word, u"GROUP"))) {
+        if (word.size() == 5 && (convert::EqualsIgnoringAsciiCase(word, u"ORDER") ||
+                                 convert::EqualsIgnoringAsciiCase(word, u"GROUP"))) {
           return false;
         }
         i = end;
@@ -182,7 +192,8 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
         bool doubled = false;
         const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
         if (end == std::u16string_view::npos) return false;
-        shape.literals.push_back({ScannedLiteral::Kind::Text, statement.substr(i + 1, end - i - 2), 0, doubled});
+        shape.literals.push_back(
+            {ScannedLiteral::Kind::Text, statement.substr(i + 1, end - i - 2), 0, doubled});
         writer.Parameter(i, end);
         i = end;
         break;
@@ -212,9 +223,10 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
       }
       case CharKind::Refused:
         return false;
-      case CharKind::Dash:  // "--" opens a comment
+      case CharKind::Dash:   // "--" opens a comment
       case CharKind::Slash:  // and so does "/*"
-        if (i + 1 < statement.size() && statement[i + 1] == (kind == CharKind::Dash ? u'-' : u'*')) return false;
+        if (i + 1 < statement.size() && statement[i + 1] == (kind == CharKind::Dash ? u'-' : u'*'))
+          return false;
         ++i;
         break;
       case CharKind::Plain:

@@ -65,7 +65,8 @@ class Checker : public pugi::xml_tree_walker {
 
   std::u16string Attributes(pugi::xml_node element) {
     names_.clear();
-    for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
       if (std::strchr(attribute.value(), '<') != nullptr) {
         return u"属性の値に < があります" + Where(element, attribute);
       }
@@ -119,7 +120,8 @@ std::u16string CheckTopLevel(const pugi::xml_document& document) {
 // follow a tag's end or an attribute value; counting on a copy of the
 // document would cost every load far more.
 std::size_t LineAt(std::string_view text, std::size_t offset) {
-  return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
+  return 1 +
+         static_cast<std::size_t>(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 
 namespace pointimport::outside {
 
-Transaction::Transaction(Connection& connection) : connection_(connection) {
-  connection_.BeginTrans();
-}
+Transaction::Transaction(Connection& connection) : connection_(connection) { connection_.BeginTrans(); }
 
 Transaction::~Transaction() {
   if (!open_) return;

@@ -45,7 +45,8 @@ bool EveryReferenceAllowed(std::string_view text) {
 // when one of its attribute values holds a <, an attribute comes twice, or
 // anything is unusual. A start tag has no < but the one it begins with,
 // outside its values, so a read that would run on into the next tag stops.
-std::optional<std::size_t> ReadStartTag(std::string_view text, std::size_t open, std::vector<std::string_view>& names) {
+std::optional<std::size_t> ReadStartTag(std::string_view text, std::size_t open,
+                                        std::vector<std::string_view>& names) {
   std::size_t at = open + 1;
   while (at < text.size() && !EndsName(text[at])) ++at;
   names.clear();
@@ -68,7 +69,8 @@ std::optional<std::size_t> ReadStartTag(std::string_view text, std::size_t open,
     while (at < text.size() && IsXmlSpace(text[at])) ++at;
     if (at >= text.size() || (text[at] != '"' && text[at] != '\'')) return std::nullopt;
     const std::size_t valueEnd = Find(text, text[at], at + 1);
-    if (valueEnd == npos || std::memchr(text.data() + at + 1, '<', valueEnd - at - 1) != nullptr) return std::nullopt;
+    if (valueEnd == npos || std::memchr(text.data() + at + 1, '<', valueEnd - at - 1) != nullptr)
+      return std::nullopt;
     at = valueEnd + 1;
   }
   std::sort(names.begin(), names.end());

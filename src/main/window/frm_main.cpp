@@ -12,8 +12,8 @@
 #include "main/window/qt_text.h"
 #include "main/window/qt_window_platform.h"
 #include "main/window/twips.h"
-#include "main/window/window_import_host.h"
 #include "main/window/window_icon.h"
+#include "main/window/window_import_host.h"
 #include "outside/create_object.h"
 
 namespace pointimport::main {
@@ -64,8 +64,8 @@ frmMain::frmMain(const PlatformFactory& makePlatform)
   // Open (300 + 375) and above Import (2220), in line with their left edge
   // (360), so that none of it lies under a button.
   constexpr int kGap = 120;
-  lblError->setContentsMargins(TwipsToPixels(360 - 180), TwipsToPixels(300 + 375 + kGap - 180), TwipsToPixels(180),
-                               TwipsToPixels(180 + 2715 - 2220 + kGap));
+  lblError->setContentsMargins(TwipsToPixels(360 - 180), TwipsToPixels(300 + 375 + kGap - 180),
+                               TwipsToPixels(180), TwipsToPixels(180 + 2715 - 2220 + kGap));
 
   picMain = new QWidget(this);
   picMain->setObjectName(QStringLiteral("picMain"));
@@ -163,6 +163,8 @@ void frmMain::ShowCentred() {
   show();
 }
 
-void frmMain::ReportError(const convert::RuntimeError& error) { platform_->ShowMessage(ErrorReportText(error)); }
+void frmMain::ReportError(const convert::RuntimeError& error) {
+  platform_->ShowMessage(ErrorReportText(error));
+}
 
 }  // namespace pointimport::main

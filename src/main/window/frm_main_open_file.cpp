@@ -46,7 +46,8 @@ void frmMain::OpenLapFile() {
 
   platform_->SetMousePointer(import::ImportHost::kHourglassPointer);
   platform_->DoEvents();
-  if (import::LapLoadFailed(objLap->FileControl()->LoadLapFile(path))) platform_->ShowMessage(CannotOpenMessage());
+  if (import::LapLoadFailed(objLap->FileControl()->LoadLapFile(path)))
+    platform_->ShowMessage(CannotOpenMessage());
 
   // Both texts are read before either is shown, so that one which cannot be
   // shown leaves the labels and the button as they were.

@@ -24,8 +24,8 @@ void ShowPlainMessage(QWidget* parent, const QString& caption, const QString& te
     // A box as narrow as its short message would fold every line of the
     // details; a spacer across the box's grid gives them room.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-      grid->addItem(new QSpacerItem(kDetailsWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(),
-                    0, 1, grid->columnCount());
+      grid->addItem(new QSpacerItem(kDetailsWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                    grid->rowCount(), 0, 1, grid->columnCount());
     }
   }
   QPushButton* ok = box.addButton(QMessageBox::Ok);

@@ -25,8 +25,9 @@ class FolderCheckingFileDialog : public QFileDialog {
     if (folderMustExist_ && !files.isEmpty()) {
       const QFileInfo chosen(files.first());
       if (!chosen.isDir() && !chosen.absoluteDir().exists()) {
-        ShowPlainMessage(this, windowTitle(),
-                         QStringLiteral("フォルダーが見つかりません:\n") + QDir::toNativeSeparators(chosen.absolutePath()));
+        ShowPlainMessage(
+            this, windowTitle(),
+            QStringLiteral("フォルダーが見つかりません:\n") + QDir::toNativeSeparators(chosen.absolutePath()));
         return;
       }
     }
