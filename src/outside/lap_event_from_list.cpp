@@ -6,7 +6,7 @@ namespace pointimport::outside {
 
 LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
   LapEvent event;
-  event.keyword = list.eventId.empty() ? fileNameKeyword : std::move(list.eventId);
+  event.keyword = list.eventId.empty() ? fileNameKeyword : list.eventId;
   event.name = std::move(list.eventName);
   event.date = list.eventDate;
   event.provisional = list.provisional;

@@ -7,7 +7,7 @@ namespace pointimport::outside {
 
 namespace {
 
-__extension__ typedef unsigned __int128 Wide;  // GCC and Clang
+__extension__ using Wide = unsigned __int128;  // GCC and Clang
 
 constexpr std::uint64_t kMaxSignificand = 1'000'000'000'000'000;  // 15 digits, exact as a double
 constexpr int kMaxFractionDigits = 19;                            // 10^19 fits 64 bits

@@ -28,9 +28,9 @@ enum class CharKind : std::uint8_t {
 
 constexpr std::array<CharKind, 128> MakeAsciiKinds() {
   std::array<CharKind, 128> kinds{};
-  for (char c = 'a'; c <= 'z'; ++c) kinds[static_cast<std::size_t>(c)] = CharKind::Letter;
-  for (char c = 'A'; c <= 'Z'; ++c) kinds[static_cast<std::size_t>(c)] = CharKind::Letter;
-  for (char c = '0'; c <= '9'; ++c) kinds[static_cast<std::size_t>(c)] = CharKind::Digit;
+  for (unsigned char c = 'a'; c <= 'z'; ++c) kinds[c] = CharKind::Letter;
+  for (unsigned char c = 'A'; c <= 'Z'; ++c) kinds[c] = CharKind::Letter;
+  for (unsigned char c = '0'; c <= '9'; ++c) kinds[c] = CharKind::Digit;
   kinds['_'] = CharKind::Letter;
   kinds['\''] = CharKind::Apostrophe;
   kinds['"'] = kinds['`'] = kinds['['] = CharKind::QuotedName;
