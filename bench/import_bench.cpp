@@ -6,7 +6,6 @@
 //   build/import_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
 //                                 the same from the medians of five runs
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <sqlite3.h>
 
 #include <cstring>
@@ -17,6 +16,7 @@
 #include <pugixml.hpp>
 
 #include "convert/utf.h"
+#include "keep_freed_memory.h"
 #include "import/import_run.h"
 #include "import/person_id.h"
 #include "outside/create_object.h"
@@ -264,12 +264,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Memory the allocator gives back to the system between iterations is
-  // faulted in again by the next one, at a cost that depends on the machine
-  // and on what the allocator happened to keep; kept, the figures compare
-  // the work itself. bench/compare_cli.sh measures fresh processes.
-  mallopt(M_MMAP_MAX, 0);
-  mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
+  pointimport::bench::KeepFreedMemory();
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -6,7 +6,6 @@
 //                        all figures, then the ratios of the medians
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
 
 #include <filesystem>
 #include <iostream>
@@ -16,6 +15,7 @@
 #include <stdexcept>
 
 #include "convert/utf.h"
+#include "keep_freed_memory.h"
 #include "outside/lap_file_component.h"
 #include "parse_like_the_loader.h"
 #include "support/generated_lap_file.h"
@@ -120,12 +120,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Memory the allocator gives back to the system between iterations is
-  // faulted in again by the next one, at a cost that depends on the machine
-  // and on what the allocator happened to keep; kept, the figures compare
-  // the work itself. bench/compare_cli.sh measures fresh processes.
-  mallopt(M_MMAP_MAX, 0);
-  mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
+  pointimport::bench::KeepFreedMemory();
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
