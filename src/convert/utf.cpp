@@ -104,22 +104,27 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 }
 
 void AppendUtf8(std::string& out, std::u16string_view utf16) {
-  // Written through a pointer into room made beforehand (at most three bytes
-  // a code unit): push_back one byte at a time costs several times as much.
-  const std::size_t start = out.size();
-  out.resize(start + utf16.size() * 3);
-  char* next = out.data() + start;
+  // Written through a pointer into a block on the stack, appended when full:
+  // push_back one byte at a time costs several times as much, and making
+  // room in out beforehand would clear three bytes a code unit.
+  char block[512];
+  char* next = block;
+  // Room for one step: four ASCII code units, or one code point.
+  char* const last = block + sizeof(block) - 4;
+  out.reserve(out.size() + utf16.size());
   std::size_t i = 0;
   while (i < utf16.size()) {
+    if (next > last) {
+      out.append(block, static_cast<std::size_t>(next - block));
+      next = block;
+    }
     // Four ASCII code units at a time: statements and their values are mostly ASCII.
-    while (i + 4 <= utf16.size()) {
-      std::uint64_t chunk;
-      std::memcpy(&chunk, utf16.data() + i, 8);
-      if (chunk & 0xFF80FF80FF80FF80ULL) break;
+    std::uint64_t chunk;
+    if (i + 4 <= utf16.size() && (std::memcpy(&chunk, utf16.data() + i, 8), !(chunk & 0xFF80FF80FF80FF80ULL))) {
       for (int k = 0; k < 4; ++k) *next++ = static_cast<char>(utf16[i + k]);
       i += 4;
+      continue;
     }
-    if (i >= utf16.size()) break;
     char32_t cp = utf16[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
         utf16[i + 1] <= 0xDFFF) {
@@ -139,14 +144,13 @@ void AppendUtf8(std::string& out, std::u16string_view utf16) {
       *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
       *next++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-      // A pair of two code units gives four bytes: still within the room.
       *next++ = static_cast<char>(0xF0 | (cp >> 18));
       *next++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
       *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
       *next++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
   }
-  out.resize(static_cast<std::size_t>(next - out.data()));
+  out.append(block, static_cast<std::size_t>(next - block));
 }
 
 std::u16string PathFromNative(std::string_view bytes) {
