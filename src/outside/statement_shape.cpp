@@ -241,6 +241,10 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
         ++i;
         break;
       case CharKind::Plain:
+        // Blanks, commas and brackets come in runs between the words.
+        ++i;
+        while (i < statement.size() && KindOf(statement[i]) == CharKind::Plain) ++i;
+        break;
       case CharKind::Point:
         ++i;
         break;
