@@ -99,8 +99,32 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
-  out.reserve(utf16.size() * 3);
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
+  AppendUtf8(out, utf16);
+  return out;
+}
+
+void AppendUtf8(std::string& out, std::u16string_view utf16) {
+  // Written through a pointer into a block on the stack, appended when full:
+  // push_back one byte at a time costs several times as much, and making
+  // room in out beforehand would clear three bytes a code unit.
+  char block[512];
+  char* next = block;
+  // Room for one step: four ASCII code units, or one code point.
+  char* const last = block + sizeof(block) - 4;
+  out.reserve(out.size() + utf16.size());
+  std::size_t i = 0;
+  while (i < utf16.size()) {
+    if (next > last) {
+      out.append(block, static_cast<std::size_t>(next - block));
+      next = block;
+    }
+    // Four ASCII code units at a time: statements and their values are mostly ASCII.
+    std::uint64_t chunk;
+    if (i + 4 <= utf16.size() && (std::memcpy(&chunk, utf16.data() + i, 8), !(chunk & 0xFF80FF80FF80FF80ULL))) {
+      for (int k = 0; k < 4; ++k) *next++ = static_cast<char>(utf16[i + k]);
+      i += 4;
+      continue;
+    }
     char32_t cp = utf16[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
         utf16[i + 1] <= 0xDFFF) {
@@ -109,23 +133,24 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = kReplacement;
     }
+    ++i;
     if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
+      *next++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *next++ = static_cast<char>(0xC0 | (cp >> 6));
+      *next++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *next++ = static_cast<char>(0xE0 | (cp >> 12));
+      *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *next++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *next++ = static_cast<char>(0xF0 | (cp >> 18));
+      *next++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *next++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
   }
-  return out;
+  out.append(block, static_cast<std::size_t>(next - block));
 }
 
 std::u16string PathFromNative(std::string_view bytes) {

@@ -12,6 +12,8 @@ namespace pointimport::convert {
 // surrogate becomes U+FFFD in UTF-8, since UTF-8 cannot hold it.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// The same, appended to out: a caller converting many values keeps one buffer.
+void AppendUtf8(std::string& out, std::u16string_view utf16);
 
 // File names are bytes to the file system, not always UTF-8. Inside they
 // travel as UTF-16 like any text: each byte that is no part of valid UTF-8

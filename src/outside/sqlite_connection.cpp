@@ -11,7 +11,6 @@
 namespace pointimport::outside {
 
 using convert::RuntimeError;
-using convert::Utf16ToUtf8;
 using convert::Utf8ToUtf16;
 namespace error_number = convert::error_number;
 
@@ -249,7 +248,8 @@ bool SqliteConnection::Bind(sqlite3_stmt* statement) {
         // As UTF-8: bound as UTF-16, a leading U+FEFF would be dropped as a
         // byte-order mark, and a leading U+FFFE would turn the rest around.
         std::string& utf8 = textValues_[i];
-        utf8 = Utf16ToUtf8(literal.written);
+        utf8.clear();
+        convert::AppendUtf8(utf8, literal.written);
         if (literal.hasDoubledApostrophes) UndoubleApostrophes(utf8);
         rc = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()), lifetime);
         break;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "convert/ascii_case.h"
@@ -86,36 +87,45 @@ std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t cl
   return std::u16string_view::npos;
 }
 
-// FNV-1a over the code units: shapes are short and few.
+// FNV-1a, taken over four code units at a time: shapes are short and few,
+// and their texts are only ever compared with one another.
 constexpr std::size_t kHashStart = 14695981039346656037ULL;
-std::size_t HashRun(std::size_t hash, std::u16string_view run) {
-  for (char16_t c : run) hash = (hash ^ c) * 1099511628211ULL;
+constexpr std::size_t kHashPrime = 1099511628211ULL;
+std::size_t HashText(std::u16string_view text) {
+  std::size_t hash = kHashStart;
+  std::size_t i = 0;
+  for (; i + 4 <= text.size(); i += 4) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, text.data() + i, sizeof(chunk));
+    hash = (hash ^ chunk) * kHashPrime;
+  }
+  for (; i < text.size(); ++i) hash = (hash ^ text[i]) * kHashPrime;
   return hash;
 }
 
 // Writes a shape's text as runs of the statement between its literals, each
-// literal as "?", and keeps the hash up to date on the way.
+// literal as "?", and hashes it once it is whole.
 class ShapeWriter {
  public:
   ShapeWriter(std::u16string_view statement, ScannedShape& shape) : statement_(statement), shape_(shape) {
     shape_.text.clear();
     shape_.literals.clear();
-    shape_.hash = kHashStart;
   }
   // The literal at statement[start, end) becomes a parameter.
   void Parameter(std::size_t start, std::size_t end) {
     Flush(start);
     shape_.text.push_back(u'?');
-    shape_.hash = HashRun(shape_.hash, u"?");
     runStart_ = end;
   }
-  void Finish() { Flush(statement_.size()); }
+  void Finish() {
+    Flush(statement_.size());
+    shape_.hash = HashText(shape_.text);
+  }
 
  private:
   void Flush(std::size_t end) {
     const std::u16string_view run = statement_.substr(runStart_, end - runStart_);
     shape_.text.append(run);
-    shape_.hash = HashRun(shape_.hash, run);
   }
 
   std::u16string_view statement_;
@@ -159,7 +169,7 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view digits) {
 
 }  // namespace
 
-std::size_t ShapeHash(std::u16string_view text) { return HashRun(kHashStart, text); }
+std::size_t ShapeHash(std::u16string_view text) { return HashText(text); }
 
 bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
   if (!StartsWithDataStatement(statement)) return false;
@@ -171,8 +181,9 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
   while (i < statement.size()) {
     const char16_t c = statement[i];
     CharKind kind = KindOf(c);
-    const bool nextIsDigit = i + 1 < statement.size() && IsDigit(statement[i + 1]);
-    if (kind == CharKind::Point && nextIsDigit && !afterIdentifier) kind = CharKind::Digit;
+    if (kind == CharKind::Point && !afterIdentifier && i + 1 < statement.size() && IsDigit(statement[i + 1])) {
+      kind = CharKind::Digit;
+    }
     if (kind == CharKind::Digit && afterIdentifier) kind = CharKind::Letter;
     switch (kind) {
       case CharKind::Letter: {
@@ -230,6 +241,10 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
         ++i;
         break;
       case CharKind::Plain:
+        // Blanks, commas and brackets come in runs between the words.
+        ++i;
+        while (i < statement.size() && KindOf(statement[i]) == CharKind::Plain) ++i;
+        break;
       case CharKind::Point:
         ++i;
         break;

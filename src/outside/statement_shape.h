@@ -30,7 +30,7 @@ struct ScannedShape {
   std::vector<ScannedLiteral> literals;  // views into the statement scanned
 };
 
-// The hash of a shape's text; the same as ScanShape computes on the way.
+// The hash of a shape's text; the same as ScanShape gives.
 std::size_t ShapeHash(std::u16string_view text);
 
 // Fills shape (reusing its storage) with the shape of a SELECT, INSERT,

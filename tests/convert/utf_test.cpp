@@ -11,12 +11,15 @@ TEST(Utf, RoundTripsEveryPlane) {
   EXPECT_EQ(Utf16ToUtf8(u"山田"), "\xE5\xB1\xB1\xE7\x94\xB0");
 }
 
-TEST(Utf, DecodesAcrossLongAsciiRuns) {
+TEST(Utf, ConvertsAcrossLongAsciiRuns) {
   for (std::size_t offset = 0; offset < 20; ++offset) {
     const std::string ascii(offset, 'a');
     EXPECT_EQ(Utf8ToUtf16(ascii + "\xE5\xB1\xB1" + ascii), std::u16string(offset, u'a') + u"山" + std::u16string(offset, u'a'));
     EXPECT_FALSE(IsValidUtf8(ascii + "\xFF" + ascii)) << offset;
     EXPECT_TRUE(IsValidUtf8(ascii + "\xE5\xB1\xB1")) << offset;
+    std::string appended = "x";
+    AppendUtf8(appended, std::u16string(offset, u'a') + u"山\U0001F3C3" + std::u16string(offset, u'a'));
+    EXPECT_EQ(appended, "x" + ascii + "\xE5\xB1\xB1\xF0\x9F\x8F\x83" + ascii) << offset;
   }
 }
 
