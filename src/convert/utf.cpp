@@ -190,16 +190,19 @@ std::string NativePath(std::u16string_view path) {
   return out;
 }
 
-bool IsValidUtf8(std::string_view bytes) {
+std::size_t FirstInvalidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   bool valid = true;
   while (i < bytes.size()) {
     i += AsciiRun(bytes, i);
     if (i >= bytes.size()) break;
+    const std::size_t start = i;
     DecodeOne(bytes, i, valid);
-    if (!valid) return false;
+    if (!valid) return start;
   }
-  return true;
+  return bytes.size();
 }
+
+bool IsValidUtf8(std::string_view bytes) { return FirstInvalidUtf8(bytes) == bytes.size(); }
 
 }  // namespace pointimport::convert

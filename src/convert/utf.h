@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ void AppendUtf8(std::string& out, std::u16string_view utf16);
 // (through Utf16ToUtf8), such a byte reads as U+FFFD.
 std::u16string PathFromNative(std::string_view bytes);
 std::string NativePath(std::u16string_view path);
+
+// Where the first character begins that is not well-formed UTF-8; the size
+// of the bytes when all of them are.
+std::size_t FirstInvalidUtf8(std::string_view bytes);
 
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates,
 // nothing above U+10FFFF).

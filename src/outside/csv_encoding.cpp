@@ -32,26 +32,14 @@ CsvDecodeResult DecodeUtf16(std::string_view bytes, std::string_view mark, const
   return Invalid(charset, mark.size() + converted.errorOffset);
 }
 
-// Where UTF-8 goes wrong: the first character, by the length its lead byte
-// gives, that is not valid UTF-8 by itself.
-std::size_t FirstInvalidUtf8(std::string_view text) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const unsigned char lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    if (!convert::IsValidUtf8(text.substr(at, length))) break;
-    at += length;
-  }
-  return at;
-}
-
 }  // namespace
 
 CsvDecodeResult DecodeCsvBytes(std::string bytes) {
   if (bytes.starts_with(kUtf8Mark)) {
     bytes.erase(0, kUtf8Mark.size());
-    if (convert::IsValidUtf8(bytes)) return Decoded(std::move(bytes));
-    return Invalid("UTF-8", kUtf8Mark.size() + FirstInvalidUtf8(bytes));
+    const std::size_t bad = convert::FirstInvalidUtf8(bytes);
+    if (bad == bytes.size()) return Decoded(std::move(bytes));
+    return Invalid("UTF-8", kUtf8Mark.size() + bad);
   }
   if (bytes.starts_with(kUtf16LeMark)) return DecodeUtf16(bytes, kUtf16LeMark, "UTF-16LE");
   if (bytes.starts_with(kUtf16BeMark)) return DecodeUtf16(bytes, kUtf16BeMark, "UTF-16BE");

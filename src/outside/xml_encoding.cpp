@@ -100,38 +100,6 @@ XmlDecodeResult Unknown(std::string_view encoding) {
           {}};
 }
 
-// Where the first byte lies that is no part of well-formed UTF-8.
-std::size_t FirstInvalidUtf8(std::string_view bytes) {
-  std::size_t at = 0;
-  while (at < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead < 0x80) {
-      length = 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;   // no overlongs
-      if (lead == 0xED) high = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-    } else {
-      return at;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-      if (at + i >= bytes.size()) return at;
-      const auto next = static_cast<unsigned char>(bytes[at + i]);
-      if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return at;
-    }
-    at += length;
-  }
-  return at;
-}
-
 // The line of a byte offset: line feeds are counted as the encoding writes
 // them, one code unit wide in UTF-16.
 std::size_t LineOf(std::string_view bytes, std::size_t offset, std::string_view charset) {
@@ -162,9 +130,9 @@ XmlDecodeResult Invalid(std::string_view shownName, std::string_view charset, st
 XmlDecodeResult Decode(std::string bytes, std::size_t markLength, std::string_view charset,
                        std::string_view shownName) {
   if (charset == kUtf8) {
-    if (!convert::IsValidUtf8(std::string_view(bytes).substr(markLength))) {
-      return Invalid(shownName, charset, bytes,
-                     markLength + FirstInvalidUtf8(std::string_view(bytes).substr(markLength)));
+    if (const std::size_t bad = convert::FirstInvalidUtf8(std::string_view(bytes).substr(markLength));
+        bad != bytes.size() - markLength) {
+      return Invalid(shownName, charset, bytes, markLength + bad);
     }
     bytes.erase(0, markLength);
     return {XmlDecodeStatus::Decoded, {}, std::string(charset), std::move(bytes)};
