@@ -10,6 +10,7 @@
 #include "outside/lap_event_from_list.h"
 #include "outside/strict_xml.h"
 #include "outside/xml_encoding.h"
+#include "outside/xml_space.h"
 
 namespace pointimport::outside {
 
@@ -56,7 +57,7 @@ bool LooksLikeXml(std::string_view bytes) {
       if (bytes[at + 1 - low] != '\0') return false;
       const char c = bytes[at + low];
       if (c == '<') return true;
-      if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+      if (!IsXmlSpace(c)) return false;
     }
     return false;
   }

@@ -6,6 +6,7 @@
 
 #include "convert/utf.h"
 #include "outside/iconv_to_utf8.h"
+#include "outside/xml_space.h"
 
 namespace pointimport::outside {
 
@@ -60,8 +61,6 @@ constexpr DeclaredName kDeclaredNames[] = {
     {"EUCJP", "EUC-JP"},
     {"X-EUC-JP", "EUC-JP"},
 };
-
-bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string ToUpperAscii(std::string_view text) {
   std::string upper(text);

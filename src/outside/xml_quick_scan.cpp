@@ -6,14 +6,13 @@
 #include <vector>
 
 #include "outside/xml_references.h"
+#include "outside/xml_space.h"
 
 namespace pointimport::outside {
 
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-
-bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool EndsName(char c) {
   return IsXmlSpace(c) || c == '<' || c == '>' || c == '/' || c == '=' || c == '"' || c == '\'';
