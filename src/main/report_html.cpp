@@ -5,6 +5,7 @@
 
 #include "convert/number_text.h"
 #include "convert/utf.h"
+#include "main/control_character.h"
 #include "main/report_summary.h"
 #include "main/report_texts.h"
 
@@ -57,7 +58,7 @@ std::string Escape(std::u16string_view text) {
         out += u"&#39;";
         break;
       default:
-        if ((c < 0x20 && c != u'\t' && c != u'\n') || (c >= 0x7F && c <= 0x9F) || c == 0xFFFE || c == 0xFFFF) {
+        if ((IsControlCharacter(c) && c != u'\t' && c != u'\n') || c == 0xFFFE || c == 0xFFFF) {
           static constexpr char16_t kHex[] = u"0123456789ABCDEF";
           out += u"&#x";
           for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 0xF];

@@ -1,6 +1,7 @@
 #include "main/terminal_text.h"
 
 #include "convert/utf.h"
+#include "main/control_character.h"
 
 namespace pointimport::main {
 
@@ -8,7 +9,7 @@ std::string TerminalText(std::u16string_view text) {
   std::u16string shown;
   shown.reserve(text.size());
   for (char16_t c : text) {
-    if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F)) {
+    if (IsControlCharacter(c) && c != u'\t') {
       static constexpr char16_t kHex[] = u"0123456789abcdef";
       shown += u"\\x";
       shown += kHex[c >> 4];
