@@ -178,10 +178,7 @@ class Row {
 PersonResult ReadPerson(const Row& row) {
   PersonResult person;
   person.runnerName = Utf8ToUtf16(row.Value(kSurname));
-  if (const std::string_view given = row.Value(kFirstName); !given.empty()) {
-    if (!person.runnerName.empty()) person.runnerName += u' ';
-    person.runnerName += Utf8ToUtf16(given);
-  }
+  AppendNamePart(person.runnerName, Utf8ToUtf16(row.Value(kFirstName)));
   person.clubName = row.Either(kClubName, kClubShortName);
   person.sex = ParseSex(row.Value(kSex));
   person.status = ParseClassifier(row.Value(kClassifier));

@@ -1,6 +1,7 @@
 #include "outside/iof_xml.h"
 
 #include "convert/utf.h"
+#include "outside/result_list.h"
 
 namespace pointimport::outside {
 
@@ -66,11 +67,7 @@ std::u16string NameOrShortName(pugi::xml_node element) {
 std::u16string FamilyAndGivenNames(pugi::xml_node name) {
   std::u16string full = FirstText(name, "Family");
   for (pugi::xml_node child = name.first_child(); child; child = child.next_sibling()) {
-    if (child.type() != pugi::node_element || LocalName(child) != "Given") continue;
-    const std::u16string given = Text(child);
-    if (given.empty()) continue;
-    if (!full.empty()) full += u' ';
-    full += given;
+    if (child.type() == pugi::node_element && LocalName(child) == "Given") AppendNamePart(full, Text(child));
   }
   return full;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "outside/lap_event.h"
@@ -24,7 +25,7 @@ enum class ResultStatus {
 };
 
 struct PersonResult {
-  std::u16string runnerName;
+  std::u16string runnerName;  // family name, one blank, given name(s): AppendNamePart
   std::u16string clubName;
   std::u16string sex;
   ResultStatus status = ResultStatus::NoResult;
@@ -44,5 +45,13 @@ struct ResultList {
   bool provisional = false;  // the file says its results are not final
   std::vector<ClassResult> classes;
 };
+
+// Every format writes a runner's name the same way: the family name, then
+// each given name after one blank; an empty part adds nothing.
+inline void AppendNamePart(std::u16string& name, std::u16string_view part) {
+  if (part.empty()) return;
+  if (!name.empty()) name += u' ';
+  name += part;
+}
 
 }  // namespace pointimport::outside
