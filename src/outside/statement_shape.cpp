@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "convert/ascii_case.h"
 
@@ -255,32 +256,6 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
   }
   writer.Finish();
   return true;
-}
-
-std::optional<StatementShape> LiftLiterals(std::u16string_view statement) {
-  ScannedShape scanned;
-  if (!ScanShape(statement, scanned)) return std::nullopt;
-  StatementShape shape{std::move(scanned.text), {}};
-  for (const ScannedLiteral& literal : scanned.literals) {
-    switch (literal.kind) {
-      case ScannedLiteral::Kind::Text: {
-        std::u16string value;
-        for (std::size_t k = 0; k < literal.written.size(); ++k) {
-          value.push_back(literal.written[k]);
-          if (literal.written[k] == u'\'') ++k;  // the second of a doubled apostrophe
-        }
-        shape.literals.emplace_back(TextLiteral{std::move(value)});
-        break;
-      }
-      case ScannedLiteral::Kind::Integer:
-        shape.literals.emplace_back(IntegerLiteral{literal.integer});
-        break;
-      case ScannedLiteral::Kind::Real:
-        shape.literals.emplace_back(RealLiteral{std::u16string(literal.written)});
-        break;
-    }
-  }
-  return shape;
 }
 
 }  // namespace pointimport::outside

@@ -2,10 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace pointimport::outside {
@@ -40,22 +38,5 @@ std::size_t ShapeHash(std::u16string_view text);
 // or hexadecimal literals, ORDER BY and GROUP BY, where a number names a
 // column). Such statements are simply prepared as they stand.
 bool ScanShape(std::u16string_view statement, ScannedShape& shape);
-
-// The same shape with each literal's value in full, apostrophes undoubled.
-struct TextLiteral {
-  std::u16string text;
-};
-struct IntegerLiteral {
-  std::int64_t value;
-};
-struct RealLiteral {
-  std::u16string text;  // as written; SQLite itself turns it into a double
-};
-using LiftedLiteral = std::variant<TextLiteral, IntegerLiteral, RealLiteral>;
-struct StatementShape {
-  std::u16string text;
-  std::vector<LiftedLiteral> literals;
-};
-std::optional<StatementShape> LiftLiterals(std::u16string_view statement);
 
 }  // namespace pointimport::outside
