@@ -55,8 +55,18 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& i, bool& valid) {
   return cp;
 }
 
-// The length of the run of ASCII bytes at bytes[i], eight at a time where it
-// can: lap files and SQL are mostly ASCII.
+void AppendUtf16(std::u16string& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+  }
+}
+
+}  // namespace
+
+// Eight bytes at a time where it can: lap files and SQL are mostly ASCII.
 std::size_t AsciiRun(std::string_view bytes, std::size_t i) {
   const std::size_t start = i;
   while (i + 8 <= bytes.size()) {
@@ -68,17 +78,6 @@ std::size_t AsciiRun(std::string_view bytes, std::size_t i) {
   while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
   return i - start;
 }
-
-void AppendUtf16(std::u16string& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-  }
-}
-
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;

@@ -24,6 +24,9 @@ void AppendUtf8(std::string& out, std::u16string_view utf16);
 std::u16string PathFromNative(std::string_view bytes);
 std::string NativePath(std::u16string_view path);
 
+// The length of the run of ASCII bytes (below 0x80) that begins at bytes[i].
+std::size_t AsciiRun(std::string_view bytes, std::size_t i);
+
 // Where the first character begins that is not well-formed UTF-8; the size
 // of the bytes when all of them are.
 std::size_t FirstInvalidUtf8(std::string_view bytes);

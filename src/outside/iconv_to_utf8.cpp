@@ -13,6 +13,8 @@
 #include <string_view>
 #include <utility>
 
+#include "convert/utf.h"
+
 namespace pointimport::outside {
 
 namespace {
@@ -43,17 +45,6 @@ constexpr std::string_view kAsciiCompatibleCharsets[] = {"CP932", "EUC-JP", "ISO
 bool IsAsciiCompatible(std::string_view charset) {
   return std::find(std::begin(kAsciiCompatibleCharsets), std::end(kAsciiCompatibleCharsets), charset) !=
          std::end(kAsciiCompatibleCharsets);
-}
-
-// The first byte at or after `from` that is not ASCII, or the end.
-std::size_t EndOfAscii(std::string_view bytes, std::size_t from) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  for (std::uint64_t eight = 0; from + sizeof eight <= bytes.size(); from += sizeof eight) {
-    std::memcpy(&eight, bytes.data() + from, sizeof eight);
-    if ((eight & kHighBits) != 0) break;
-  }
-  while (from < bytes.size() && static_cast<unsigned char>(bytes[from]) < 0x80) ++from;
-  return from;
 }
 
 // A fresh buffer costs a page fault per 4 KiB page it is written in, which
@@ -145,7 +136,7 @@ IconvResult ConvertToUtf8(std::string_view bytes, const char* charset) {
   IconvStatus status = IconvStatus::Converted;
   if (IsAsciiCompatible(charset)) {
     while (status == IconvStatus::Converted && conversion.Position() < bytes.size()) {
-      conversion.CopyAscii(EndOfAscii(bytes, conversion.Position()));
+      conversion.CopyAscii(conversion.Position() + convert::AsciiRun(bytes, conversion.Position()));
       // Up to the next '<', which in these charsets is never part of a
       // longer character: one iconv call per text or tag with other
       // characters in it.
