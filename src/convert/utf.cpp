@@ -1,5 +1,6 @@
 #include "convert/utf.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -55,6 +56,28 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& i, bool& valid) {
   return cp;
 }
 
+bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
+
+// The length of the well-formed character that begins with a byte not
+// ASCII at data[i], or 0 when DecodeOne would find it malformed.
+std::size_t WellFormedLength(const unsigned char* data, std::size_t size, std::size_t i) {
+  const unsigned char lead = data[i];
+  const std::size_t left = size - i;
+  if (lead >= 0xC2 && lead <= 0xDF) return left >= 2 && IsContinuation(data[i + 1]) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const unsigned char lo = lead == 0xE0 ? 0xA0 : 0x80, hi = lead == 0xED ? 0x9F : 0xBF;
+    return left >= 3 && data[i + 1] >= lo && data[i + 1] <= hi && IsContinuation(data[i + 2]) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const unsigned char lo = lead == 0xF0 ? 0x90 : 0x80, hi = lead == 0xF4 ? 0x8F : 0xBF;
+    return left >= 4 && data[i + 1] >= lo && data[i + 1] <= hi && IsContinuation(data[i + 2]) &&
+                   IsContinuation(data[i + 3])
+               ? 4
+               : 0;
+  }
+  return 0;
+}
+
 void AppendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
     out.push_back(static_cast<char16_t>(cp));
@@ -66,33 +89,58 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
 
 }  // namespace
 
-// Eight bytes at a time where it can: lap files and SQL are mostly ASCII.
+// Lap files and SQL are mostly ASCII: their long runs go four words a step,
+// the rest a word a step, and the first byte of a word that is not ASCII is
+// found from its high bits rather than byte by byte.
 std::size_t AsciiRun(std::string_view bytes, std::size_t i) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  const char* const data = bytes.data();
   const std::size_t start = i;
+  while (i + 32 <= bytes.size()) {
+    std::uint64_t words[4];
+    std::memcpy(words, data + i, 32);
+    if ((words[0] | words[1] | words[2] | words[3]) & kHighBits) break;
+    i += 32;
+  }
   while (i + 8 <= bytes.size()) {
-    std::uint64_t chunk;
-    std::memcpy(&chunk, bytes.data() + i, 8);
-    if (chunk & 0x8080808080808080ULL) break;
+    std::uint64_t word;
+    std::memcpy(&word, data + i, 8);
+    if (const std::uint64_t high = word & kHighBits; high != 0) {
+      // The byte at the lowest address is the word's least significant.
+      if constexpr (std::endian::native == std::endian::little) {
+        return i + static_cast<std::size_t>(std::countr_zero(high)) / 8 - start;
+      }
+      break;
+    }
     i += 8;
   }
-  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  while (i < bytes.size() && static_cast<unsigned char>(data[i]) < 0x80) ++i;
   return i - start;
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
+  // Written through a pointer into room made beforehand, which is never too
+  // little: a character takes a code unit per byte at most (two for its four
+  // bytes beyond U+FFFF), and each U+FFFD replaces one byte or more.
+  std::u16string out(utf8.size(), u'\0');
+  char16_t* next = out.data();
   std::size_t i = 0;
   bool valid = true;
   while (i < utf8.size()) {
     const std::size_t ascii = AsciiRun(utf8, i);
-    out.append(utf8.begin() + static_cast<std::ptrdiff_t>(i),
-               utf8.begin() + static_cast<std::ptrdiff_t>(i + ascii));
+    for (std::size_t k = 0; k < ascii; ++k) next[k] = static_cast<char16_t>(utf8[i + k]);
+    next += ascii;
     i += ascii;
     if (i >= utf8.size()) break;
     const char32_t cp = DecodeOne(utf8, i, valid);
-    AppendUtf16(out, cp);
+    if (cp < 0x10000) {
+      *next++ = static_cast<char16_t>(cp);
+    } else {
+      *next++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      *next++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
   return out;
 }
 
@@ -190,16 +238,20 @@ std::string NativePath(std::u16string_view path) {
 }
 
 std::size_t FirstInvalidUtf8(std::string_view bytes) {
+  const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t size = bytes.size();
   std::size_t i = 0;
-  bool valid = true;
-  while (i < bytes.size()) {
+  while (i < size) {
     i += AsciiRun(bytes, i);
-    if (i >= bytes.size()) break;
-    const std::size_t start = i;
-    DecodeOne(bytes, i, valid);
-    if (!valid) return start;
+    // Then the run of characters that are not ASCII (a name in kanji, say),
+    // each checked in place by the rules DecodeOne reads them by.
+    while (i < size && data[i] >= 0x80) {
+      const std::size_t length = WellFormedLength(data, size, i);
+      if (length == 0) return i;
+      i += length;
+    }
   }
-  return bytes.size();
+  return size;
 }
 
 bool IsValidUtf8(std::string_view bytes) { return FirstInvalidUtf8(bytes) == bytes.size(); }
