@@ -65,5 +65,16 @@ TEST(ParseIofDate, ReadsExistingDatesWithOrWithoutZoneOrTime) {
   }
 }
 
+TEST(FormatRaceTime, WritesHoursThenTwoDigitMinutesAndSeconds) {
+  const struct {
+    std::int32_t seconds;
+    const char16_t* text;
+  } cases[] = {
+      {0, u"0:00:00"},         {4983, u"1:23:03"}, {36000, u"10:00:00"}, {2147483647, u"596523:14:07"},
+      {-61, u"0:-1:-1"},  // as printf writes it; no reader gives a negative time
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatRaceTime(c.seconds), c.text) << c.seconds;
+}
+
 }  // namespace
 }  // namespace pointimport::outside
