@@ -71,7 +71,8 @@ std::u16string FirstText(pugi::xml_node parent, std::string_view localName) {
   std::string pieces;
   for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || LocalName(child) != localName) continue;
-    if (const std::string_view text = Utf8Text(child, pieces); !text.empty()) return convert::Utf8ToUtf16(text);
+    const std::string_view text = Utf8Text(child, pieces);
+    if (!text.empty()) return convert::Utf8ToUtf16(text);
   }
   return {};
 }
