@@ -87,6 +87,46 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
   }
 }
 
+// Writes the code units of utf8 at out, which has room for utf8.size():
+// a character takes a code unit per byte at most (two for its four bytes
+// beyond U+FFFF), and each U+FFFD replaces one byte or more. Returns how
+// many it wrote.
+std::size_t Utf8ToUtf16Units(std::string_view utf8, char16_t* out) {
+  const auto* const data = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t size = utf8.size();
+  char16_t* next = out;
+  std::size_t i = 0;
+  bool valid = true;
+  while (i < size) {
+    const std::size_t ascii = AsciiRun(utf8, i);
+    for (std::size_t k = 0; k < ascii; ++k) next[k] = data[i + k];
+    next += ascii;
+    i += ascii;
+    // Then the run of characters that are not ASCII, those of two and three
+    // bytes decoded in place.
+    while (i < size && data[i] >= 0x80) {
+      const std::size_t length = WellFormedLength(data, size, i);
+      if (length == 2) {
+        *next++ = static_cast<char16_t>((data[i] & 0x1F) << 6 | (data[i + 1] & 0x3F));
+      } else if (length == 3) {
+        *next++ =
+            static_cast<char16_t>((data[i] & 0x0F) << 12 | (data[i + 1] & 0x3F) << 6 | (data[i + 2] & 0x3F));
+      } else {
+        const char32_t cp = DecodeOne(utf8, i, valid);
+        if (cp < 0x10000) {
+          *next++ = static_cast<char16_t>(cp);
+        } else {
+          *next++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+          *next++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        }
+        continue;
+      }
+      i += length;
+    }
+  }
+  return static_cast<std::size_t>(next - out);
+}
+
 }  // namespace
 
 // Lap files and SQL are mostly ASCII: their long runs go four words a step,
@@ -119,28 +159,15 @@ std::size_t AsciiRun(std::string_view bytes, std::size_t i) {
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-  // Written through a pointer into room made beforehand, which is never too
-  // little: a character takes a code unit per byte at most (two for its four
-  // bytes beyond U+FFFF), and each U+FFFD replaces one byte or more.
-  std::u16string out(utf8.size(), u'\0');
-  char16_t* next = out.data();
-  std::size_t i = 0;
-  bool valid = true;
-  while (i < utf8.size()) {
-    const std::size_t ascii = AsciiRun(utf8, i);
-    for (std::size_t k = 0; k < ascii; ++k) next[k] = static_cast<char16_t>(utf8[i + k]);
-    next += ascii;
-    i += ascii;
-    if (i >= utf8.size()) break;
-    const char32_t cp = DecodeOne(utf8, i, valid);
-    if (cp < 0x10000) {
-      *next++ = static_cast<char16_t>(cp);
-    } else {
-      *next++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-      *next++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    }
+  // A short text (a name, a value) is converted on the stack first, so that
+  // one that fits in the string itself takes no allocation.
+  constexpr std::size_t kShort = 64;
+  if (utf8.size() <= kShort) {
+    char16_t units[kShort];
+    return std::u16string(units, Utf8ToUtf16Units(utf8, units));
   }
-  out.resize(static_cast<std::size_t>(next - out.data()));
+  std::u16string out(utf8.size(), u'\0');
+  out.resize(Utf8ToUtf16Units(utf8, out.data()));
   return out;
 }
 
