@@ -58,24 +58,14 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& i, bool& valid) {
 
 bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
 
-// The length of the well-formed character that begins with a byte not
-// ASCII at data[i], or 0 when DecodeOne would find it malformed.
-std::size_t WellFormedLength(const unsigned char* data, std::size_t size, std::size_t i) {
+// Most characters in a lap file that are not ASCII are kana and kanji: three
+// bytes whose lead (E1..EC, EE, EF) takes any continuation bytes after it,
+// which DecodeOne would read to the same code unit. Such a character is
+// read in place.
+bool IsPlainThreeByteCharacter(const unsigned char* data, std::size_t size, std::size_t i) {
   const unsigned char lead = data[i];
-  const std::size_t left = size - i;
-  if (lead >= 0xC2 && lead <= 0xDF) return left >= 2 && IsContinuation(data[i + 1]) ? 2 : 0;
-  if (lead >= 0xE0 && lead <= 0xEF) {
-    const unsigned char lo = lead == 0xE0 ? 0xA0 : 0x80, hi = lead == 0xED ? 0x9F : 0xBF;
-    return left >= 3 && data[i + 1] >= lo && data[i + 1] <= hi && IsContinuation(data[i + 2]) ? 3 : 0;
-  }
-  if (lead >= 0xF0 && lead <= 0xF4) {
-    const unsigned char lo = lead == 0xF0 ? 0x90 : 0x80, hi = lead == 0xF4 ? 0x8F : 0xBF;
-    return left >= 4 && data[i + 1] >= lo && data[i + 1] <= hi && IsContinuation(data[i + 2]) &&
-                   IsContinuation(data[i + 3])
-               ? 4
-               : 0;
-  }
-  return 0;
+  const bool plainLead = (lead & 0xF0) == 0xE0 && lead != 0xE0 && lead != 0xED;
+  return plainLead && size - i >= 3 && IsContinuation(data[i + 1]) && IsContinuation(data[i + 2]);
 }
 
 void AppendUtf16(std::u16string& out, char32_t cp) {
@@ -102,26 +92,20 @@ std::size_t Utf8ToUtf16Units(std::string_view utf8, char16_t* out) {
     for (std::size_t k = 0; k < ascii; ++k) next[k] = data[i + k];
     next += ascii;
     i += ascii;
-    // Then the run of characters that are not ASCII, those of two and three
-    // bytes decoded in place.
     while (i < size && data[i] >= 0x80) {
-      const std::size_t length = WellFormedLength(data, size, i);
-      if (length == 2) {
-        *next++ = static_cast<char16_t>((data[i] & 0x1F) << 6 | (data[i + 1] & 0x3F));
-      } else if (length == 3) {
+      if (IsPlainThreeByteCharacter(data, size, i)) {
         *next++ =
             static_cast<char16_t>((data[i] & 0x0F) << 12 | (data[i + 1] & 0x3F) << 6 | (data[i + 2] & 0x3F));
-      } else {
-        const char32_t cp = DecodeOne(utf8, i, valid);
-        if (cp < 0x10000) {
-          *next++ = static_cast<char16_t>(cp);
-        } else {
-          *next++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-          *next++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        }
+        i += 3;
         continue;
       }
-      i += length;
+      const char32_t cp = DecodeOne(utf8, i, valid);
+      if (cp < 0x10000) {
+        *next++ = static_cast<char16_t>(cp);
+      } else {
+        *next++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+        *next++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+      }
     }
   }
   return static_cast<std::size_t>(next - out);
@@ -136,16 +120,19 @@ std::size_t AsciiRun(std::string_view bytes, std::size_t i) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
   const char* const data = bytes.data();
   const std::size_t start = i;
+  // Each word loaded on its own: copied as one array, the words would go
+  // through memory first.
+  const auto word = [data](std::size_t at) {
+    std::uint64_t value;
+    std::memcpy(&value, data + at, 8);
+    return value;
+  };
   while (i + 32 <= bytes.size()) {
-    std::uint64_t words[4];
-    std::memcpy(words, data + i, 32);
-    if ((words[0] | words[1] | words[2] | words[3]) & kHighBits) break;
+    if ((word(i) | word(i + 8) | word(i + 16) | word(i + 24)) & kHighBits) break;
     i += 32;
   }
   while (i + 8 <= bytes.size()) {
-    std::uint64_t word;
-    std::memcpy(&word, data + i, 8);
-    if (const std::uint64_t high = word & kHighBits; high != 0) {
+    if (const std::uint64_t high = word(i) & kHighBits; high != 0) {
       // The byte at the lowest address is the word's least significant.
       if constexpr (std::endian::native == std::endian::little) {
         return i + static_cast<std::size_t>(std::countr_zero(high)) / 8 - start;
@@ -270,12 +257,16 @@ std::size_t FirstInvalidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   while (i < size) {
     i += AsciiRun(bytes, i);
-    // Then the run of characters that are not ASCII (a name in kanji, say),
-    // each checked in place by the rules DecodeOne reads them by.
+    // Then the run of characters that are not ASCII (a name in kanji, say).
     while (i < size && data[i] >= 0x80) {
-      const std::size_t length = WellFormedLength(data, size, i);
-      if (length == 0) return i;
-      i += length;
+      if (IsPlainThreeByteCharacter(data, size, i)) {
+        i += 3;
+        continue;
+      }
+      const std::size_t start = i;
+      bool valid = true;
+      DecodeOne(bytes, i, valid);
+      if (!valid) return start;
     }
   }
   return size;
