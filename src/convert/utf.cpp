@@ -1,5 +1,6 @@
 #include "convert/utf.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -169,49 +170,52 @@ void AppendUtf8(std::string& out, std::u16string_view utf16) {
   // push_back one byte at a time costs several times as much, and making
   // room in out beforehand would clear three bytes a code unit.
   char block[512];
-  char* next = block;
-  // Room for one step: four ASCII code units, or one code point.
-  char* const last = block + sizeof(block) - 4;
+  // The code units go a stretch at a time, so that no step needs to ask for
+  // room: a code unit takes three bytes at most (a surrogate pair four for
+  // its two), and a stretch of 160, overrun by at most three by its last
+  // step, takes 489 bytes at most.
+  constexpr std::size_t kStretch = 160;
   out.reserve(out.size() + utf16.size());
+  const std::size_t size = utf16.size();
   std::size_t i = 0;
-  while (i < utf16.size()) {
-    if (next > last) {
-      out.append(block, static_cast<std::size_t>(next - block));
-      next = block;
-    }
-    // Four ASCII code units at a time: statements and their values are mostly ASCII.
-    std::uint64_t chunk;
-    if (i + 4 <= utf16.size() && (std::memcpy(&chunk, utf16.data() + i, 8), !(chunk & 0xFF80FF80FF80FF80ULL))) {
-      for (int k = 0; k < 4; ++k) *next++ = static_cast<char>(utf16[i + k]);
-      i += 4;
-      continue;
-    }
-    char32_t cp = utf16[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = kReplacement;
-    }
-    ++i;
-    if (cp < 0x80) {
-      *next++ = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      *next++ = static_cast<char>(0xC0 | (cp >> 6));
-      *next++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
+  while (i < size) {
+    char* next = block;
+    const std::size_t stretchEnd = std::min(size, i + kStretch);
+    while (i < stretchEnd) {
+      // Four ASCII code units at a time: statements and their values are mostly ASCII.
+      std::uint64_t chunk;
+      if (i + 4 <= size && (std::memcpy(&chunk, utf16.data() + i, 8), !(chunk & 0xFF80FF80FF80FF80ULL))) {
+        for (int k = 0; k < 4; ++k) *next++ = static_cast<char>(utf16[i + k]);
+        i += 4;
+        continue;
+      }
+      char32_t cp = utf16[i++];
+      if (cp < 0x80) {
+        *next++ = static_cast<char>(cp);
+        continue;
+      }
+      if (cp < 0x800) {
+        *next++ = static_cast<char>(0xC0 | (cp >> 6));
+        *next++ = static_cast<char>(0x80 | (cp & 0x3F));
+        continue;
+      }
+      if (cp >= 0xD800 && cp <= 0xDFFF) {
+        if (cp <= 0xDBFF && i < size && utf16[i] >= 0xDC00 && utf16[i] <= 0xDFFF) {
+          cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i++] - 0xDC00);
+          *next++ = static_cast<char>(0xF0 | (cp >> 18));
+          *next++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+          *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+          *next++ = static_cast<char>(0x80 | (cp & 0x3F));
+          continue;
+        }
+        cp = kReplacement;
+      }
       *next++ = static_cast<char>(0xE0 | (cp >> 12));
       *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
       *next++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      *next++ = static_cast<char>(0xF0 | (cp >> 18));
-      *next++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      *next++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    out.append(block, static_cast<std::size_t>(next - block));
   }
-  out.append(block, static_cast<std::size_t>(next - block));
 }
 
 std::u16string PathFromNative(std::string_view bytes) {

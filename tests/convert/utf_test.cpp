@@ -12,7 +12,8 @@ TEST(Utf, RoundTripsEveryPlane) {
 }
 
 TEST(Utf, ConvertsAcrossLongAsciiRuns) {
-  for (std::size_t offset = 0; offset < 40; ++offset) {
+  // Up to past the stretch AppendUtf8 writes at a time.
+  for (std::size_t offset = 0; offset < 170; ++offset) {
     const std::string ascii(offset, 'a');
     EXPECT_EQ(Utf8ToUtf16(ascii + "\xE5\xB1\xB1" + ascii), std::u16string(offset, u'a') + u"山" + std::u16string(offset, u'a'));
     EXPECT_FALSE(IsValidUtf8(ascii + "\xFF" + ascii)) << offset;
@@ -46,6 +47,7 @@ TEST(Utf, ReplacesWhatCannotBeEncoded) {
     }
   }
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
+  EXPECT_EQ(Utf16ToUtf8(u"\xDC00" u"a\xD800\xD83C\xDFC3"), "\xEF\xBF\xBD" "a\xEF\xBF\xBD\xF0\x9F\x8F\x83");
   // A run of characters that are not ASCII, one of them cut short.
   EXPECT_EQ(Utf8ToUtf16("\xE5\xB1\xB1\xE5\xB1" "A\xC3\xA9\xF0\x9F\x8F\x83\xC0"), u"山\uFFFDA\u00e9\U0001F3C3\uFFFD");
 }
