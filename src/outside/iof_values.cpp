@@ -64,6 +64,13 @@ ResultStatus ParseIofStatus(std::string_view token) {
 
 std::optional<std::int32_t> ParseIof3Seconds(std::string_view text) {
   text = TrimXmlSpace(text);
+  // Whole seconds, as nearly every file writes them, read as digits: the
+  // same value as a double read and floored, and beyond 32 bits as well.
+  if (AllDigits(text)) {
+    const auto whole = ReadDigits(text);
+    if (!whole) return std::nullopt;
+    return static_cast<std::int32_t>(*whole);
+  }
   double seconds = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
   // xsd:double also admits INF and NaN, which are no running time.

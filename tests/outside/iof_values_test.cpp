@@ -31,6 +31,7 @@ TEST(ParseIof3Seconds, ReadsDecimalSecondsAndDropsTheFraction) {
     Seconds seconds;
   } cases[] = {
       {"2001", 2001},
+      {"000000000000002001", 2001},
       {"2001.9", 2001},
       {" 3723.5 ", 3723},
       {"2.001E3", 2001},
