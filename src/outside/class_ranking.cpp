@@ -81,7 +81,8 @@ LapClass RankClassResult(ClassResult classResult) {
   LapClass lapClass{std::move(classResult.name), {}};
   lapClass.runners.reserve(classResult.results.size());
   for (const Placed& placed : PlaceFinishers(std::move(finishers))) {
-    AddRunner(lapClass, *placed.result, Variant(FormatRaceTime(*placed.result->seconds)), Variant(placed.place));
+    AddRunner(lapClass, *placed.result, Variant(FormatRaceTime(*placed.result->seconds)),
+              Variant(placed.place));
   }
   for (PersonResult* result : notCompeting) {
     Variant value = result->seconds ? Variant(FormatRaceTime(*result->seconds)) : Variant(u"OP");
