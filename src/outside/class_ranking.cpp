@@ -38,8 +38,12 @@ const char16_t* StatusText(ResultStatus status) {
 // Made in place: a runner moved in afterwards would move each of its texts
 // and values once more.
 void AddRunner(LapClass& lapClass, PersonResult& result, Variant value, Variant rank) {
-  lapClass.runners.emplace_back(std::move(result.runnerName), std::move(result.clubName), std::move(result.sex),
-                                std::move(value), std::move(rank));
+  LapRunner& runner = lapClass.runners.emplace_back();
+  runner.runnerName = std::move(result.runnerName);
+  runner.clubName = std::move(result.clubName);
+  runner.sex = std::move(result.sex);
+  runner.result = std::move(value);
+  runner.rank = std::move(rank);
 }
 
 std::vector<Placed> PlaceFinishers(std::vector<PersonResult*> finishers) {
