@@ -1,5 +1,7 @@
 #include "convert/utf.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -55,6 +57,18 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& i, bool& valid) {
   return cp;
 }
 
+bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
+
+// Most characters in a lap file that are not ASCII are kana and kanji: three
+// bytes whose lead (E1..EC, EE, EF) takes any continuation bytes after it,
+// which DecodeOne would read to the same code unit. Such a character is
+// read in place.
+bool IsPlainThreeByteCharacter(const unsigned char* data, std::size_t size, std::size_t i) {
+  const unsigned char lead = data[i];
+  const bool plainLead = (lead & 0xF0) == 0xE0 && lead != 0xE0 && lead != 0xED;
+  return plainLead && size - i >= 3 && IsContinuation(data[i + 1]) && IsContinuation(data[i + 2]);
+}
+
 void AppendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
     out.push_back(static_cast<char16_t>(cp));
@@ -64,35 +78,84 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
   }
 }
 
+// Writes the code units of utf8 at out, which has room for utf8.size():
+// a character takes a code unit per byte at most (two for its four bytes
+// beyond U+FFFF), and each U+FFFD replaces one byte or more. Returns how
+// many it wrote.
+std::size_t Utf8ToUtf16Units(std::string_view utf8, char16_t* out) {
+  const auto* const data = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t size = utf8.size();
+  char16_t* next = out;
+  std::size_t i = 0;
+  bool valid = true;
+  while (i < size) {
+    const std::size_t ascii = AsciiRun(utf8, i);
+    for (std::size_t k = 0; k < ascii; ++k) next[k] = data[i + k];
+    next += ascii;
+    i += ascii;
+    while (i < size && data[i] >= 0x80) {
+      if (IsPlainThreeByteCharacter(data, size, i)) {
+        *next++ =
+            static_cast<char16_t>((data[i] & 0x0F) << 12 | (data[i + 1] & 0x3F) << 6 | (data[i + 2] & 0x3F));
+        i += 3;
+        continue;
+      }
+      const char32_t cp = DecodeOne(utf8, i, valid);
+      if (cp < 0x10000) {
+        *next++ = static_cast<char16_t>(cp);
+      } else {
+        *next++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+        *next++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+      }
+    }
+  }
+  return static_cast<std::size_t>(next - out);
+}
+
 }  // namespace
 
-// Eight bytes at a time where it can: lap files and SQL are mostly ASCII.
+// Lap files and SQL are mostly ASCII: their long runs go four words a step,
+// the rest a word a step, and the first byte of a word that is not ASCII is
+// found from its high bits rather than byte by byte.
 std::size_t AsciiRun(std::string_view bytes, std::size_t i) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  const char* const data = bytes.data();
   const std::size_t start = i;
+  // Each word loaded on its own: copied as one array, the words would go
+  // through memory first.
+  const auto word = [data](std::size_t at) {
+    std::uint64_t value;
+    std::memcpy(&value, data + at, 8);
+    return value;
+  };
+  while (i + 32 <= bytes.size()) {
+    if ((word(i) | word(i + 8) | word(i + 16) | word(i + 24)) & kHighBits) break;
+    i += 32;
+  }
   while (i + 8 <= bytes.size()) {
-    std::uint64_t chunk;
-    std::memcpy(&chunk, bytes.data() + i, 8);
-    if (chunk & 0x8080808080808080ULL) break;
+    if (const std::uint64_t high = word(i) & kHighBits; high != 0) {
+      // The byte at the lowest address is the word's least significant.
+      if constexpr (std::endian::native == std::endian::little) {
+        return i + static_cast<std::size_t>(std::countr_zero(high)) / 8 - start;
+      }
+      break;
+    }
     i += 8;
   }
-  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  while (i < bytes.size() && static_cast<unsigned char>(data[i]) < 0x80) ++i;
   return i - start;
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  bool valid = true;
-  while (i < utf8.size()) {
-    const std::size_t ascii = AsciiRun(utf8, i);
-    out.append(utf8.begin() + static_cast<std::ptrdiff_t>(i),
-               utf8.begin() + static_cast<std::ptrdiff_t>(i + ascii));
-    i += ascii;
-    if (i >= utf8.size()) break;
-    const char32_t cp = DecodeOne(utf8, i, valid);
-    AppendUtf16(out, cp);
+  // A short text (a name, a value) is converted on the stack first, so that
+  // one that fits in the string itself takes no allocation.
+  constexpr std::size_t kShort = 64;
+  if (utf8.size() <= kShort) {
+    char16_t units[kShort];
+    return std::u16string(units, Utf8ToUtf16Units(utf8, units));
   }
+  std::u16string out(utf8.size(), u'\0');
+  out.resize(Utf8ToUtf16Units(utf8, out.data()));
   return out;
 }
 
@@ -107,49 +170,52 @@ void AppendUtf8(std::string& out, std::u16string_view utf16) {
   // push_back one byte at a time costs several times as much, and making
   // room in out beforehand would clear three bytes a code unit.
   char block[512];
-  char* next = block;
-  // Room for one step: four ASCII code units, or one code point.
-  char* const last = block + sizeof(block) - 4;
+  // The code units go a stretch at a time, so that no step needs to ask for
+  // room: a code unit takes three bytes at most (a surrogate pair four for
+  // its two), and a stretch of 160, overrun by at most three by its last
+  // step, takes 489 bytes at most.
+  constexpr std::size_t kStretch = 160;
   out.reserve(out.size() + utf16.size());
+  const std::size_t size = utf16.size();
   std::size_t i = 0;
-  while (i < utf16.size()) {
-    if (next > last) {
-      out.append(block, static_cast<std::size_t>(next - block));
-      next = block;
-    }
-    // Four ASCII code units at a time: statements and their values are mostly ASCII.
-    std::uint64_t chunk;
-    if (i + 4 <= utf16.size() && (std::memcpy(&chunk, utf16.data() + i, 8), !(chunk & 0xFF80FF80FF80FF80ULL))) {
-      for (int k = 0; k < 4; ++k) *next++ = static_cast<char>(utf16[i + k]);
-      i += 4;
-      continue;
-    }
-    char32_t cp = utf16[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = kReplacement;
-    }
-    ++i;
-    if (cp < 0x80) {
-      *next++ = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      *next++ = static_cast<char>(0xC0 | (cp >> 6));
-      *next++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
+  while (i < size) {
+    char* next = block;
+    const std::size_t stretchEnd = std::min(size, i + kStretch);
+    while (i < stretchEnd) {
+      // Four ASCII code units at a time: statements and their values are mostly ASCII.
+      std::uint64_t chunk;
+      if (i + 4 <= size && (std::memcpy(&chunk, utf16.data() + i, 8), !(chunk & 0xFF80FF80FF80FF80ULL))) {
+        for (int k = 0; k < 4; ++k) *next++ = static_cast<char>(utf16[i + k]);
+        i += 4;
+        continue;
+      }
+      char32_t cp = utf16[i++];
+      if (cp < 0x80) {
+        *next++ = static_cast<char>(cp);
+        continue;
+      }
+      if (cp < 0x800) {
+        *next++ = static_cast<char>(0xC0 | (cp >> 6));
+        *next++ = static_cast<char>(0x80 | (cp & 0x3F));
+        continue;
+      }
+      if (cp >= 0xD800 && cp <= 0xDFFF) {
+        if (cp <= 0xDBFF && i < size && utf16[i] >= 0xDC00 && utf16[i] <= 0xDFFF) {
+          cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i++] - 0xDC00);
+          *next++ = static_cast<char>(0xF0 | (cp >> 18));
+          *next++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+          *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+          *next++ = static_cast<char>(0x80 | (cp & 0x3F));
+          continue;
+        }
+        cp = kReplacement;
+      }
       *next++ = static_cast<char>(0xE0 | (cp >> 12));
       *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
       *next++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      *next++ = static_cast<char>(0xF0 | (cp >> 18));
-      *next++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      *next++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    out.append(block, static_cast<std::size_t>(next - block));
   }
-  out.append(block, static_cast<std::size_t>(next - block));
 }
 
 std::u16string PathFromNative(std::string_view bytes) {
@@ -190,16 +256,24 @@ std::string NativePath(std::u16string_view path) {
 }
 
 std::size_t FirstInvalidUtf8(std::string_view bytes) {
+  const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t size = bytes.size();
   std::size_t i = 0;
-  bool valid = true;
-  while (i < bytes.size()) {
+  while (i < size) {
     i += AsciiRun(bytes, i);
-    if (i >= bytes.size()) break;
-    const std::size_t start = i;
-    DecodeOne(bytes, i, valid);
-    if (!valid) return start;
+    // Then the run of characters that are not ASCII (a name in kanji, say).
+    while (i < size && data[i] >= 0x80) {
+      if (IsPlainThreeByteCharacter(data, size, i)) {
+        i += 3;
+        continue;
+      }
+      const std::size_t start = i;
+      bool valid = true;
+      DecodeOne(bytes, i, valid);
+      if (!valid) return start;
+    }
   }
-  return bytes.size();
+  return size;
 }
 
 bool IsValidUtf8(std::string_view bytes) { return FirstInvalidUtf8(bytes) == bytes.size(); }

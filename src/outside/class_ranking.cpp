@@ -35,9 +35,15 @@ const char16_t* StatusText(ResultStatus status) {
   return u"記録なし";
 }
 
-LapRunner MakeRunner(PersonResult& result, Variant value, Variant rank) {
-  return {std::move(result.runnerName), std::move(result.clubName), std::move(result.sex), std::move(value),
-          std::move(rank)};
+// Made in place: a runner moved in afterwards would move each of its texts
+// and values once more.
+void AddRunner(LapClass& lapClass, PersonResult& result, Variant value, Variant rank) {
+  LapRunner& runner = lapClass.runners.emplace_back();
+  runner.runnerName = std::move(result.runnerName);
+  runner.clubName = std::move(result.clubName);
+  runner.sex = std::move(result.sex);
+  runner.result = std::move(value);
+  runner.rank = std::move(rank);
 }
 
 std::vector<Placed> PlaceFinishers(std::vector<PersonResult*> finishers) {
@@ -79,15 +85,15 @@ LapClass RankClassResult(ClassResult classResult) {
   LapClass lapClass{std::move(classResult.name), {}};
   lapClass.runners.reserve(classResult.results.size());
   for (const Placed& placed : PlaceFinishers(std::move(finishers))) {
-    lapClass.runners.push_back(
-        MakeRunner(*placed.result, Variant(FormatRaceTime(*placed.result->seconds)), Variant(placed.place)));
+    AddRunner(lapClass, *placed.result, Variant(FormatRaceTime(*placed.result->seconds)),
+              Variant(placed.place));
   }
   for (PersonResult* result : notCompeting) {
     Variant value = result->seconds ? Variant(FormatRaceTime(*result->seconds)) : Variant(u"OP");
-    lapClass.runners.push_back(MakeRunner(*result, std::move(value), Variant(u"OP")));
+    AddRunner(lapClass, *result, std::move(value), Variant(u"OP"));
   }
   for (PersonResult* result : others) {
-    lapClass.runners.push_back(MakeRunner(*result, Variant(StatusText(result->status)), Variant(u"")));
+    AddRunner(lapClass, *result, Variant(StatusText(result->status)), Variant(u""));
   }
   return lapClass;
 }

@@ -10,22 +10,26 @@ namespace {
 void ReadEvent(pugi::xml_node event, ResultList& list) {
   if (list.eventId.empty()) list.eventId = FirstText(event, "EventId");
   list.eventName = FirstText(event, "Name");
-  list.eventDate = ParseIofDate(Utf8Text(Child(Child(event, "StartDate"), "Date")));
+  std::string pieces;
+  list.eventDate = ParseIofDate(Utf8Text(Child(Child(event, "StartDate"), "Date"), pieces));
 }
 
 // Time, ResultPosition and CompetitorStatus are taken from the Result
 // itself: its SplitTimes hold Times of their own.
 void ReadResult(pugi::xml_node result, PersonResult& person) {
   bool haveTime = false, havePosition = false, haveStatus = false;
-  for (pugi::xml_node child = result.first_child(); child; child = child.next_sibling()) {
+  std::string pieces;
+  // What follows the three (the split times, mostly) is not read.
+  for (pugi::xml_node child = result.first_child(); child && !(haveTime && havePosition && haveStatus);
+       child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = LocalName(child);
     if (name == "Time" && !haveTime) {
       haveTime = true;
-      person.seconds = ParseIof2Time(Utf8Text(child));
+      person.seconds = ParseIof2Time(Utf8Text(child, pieces));
     } else if (name == "ResultPosition" && !havePosition) {
       havePosition = true;
-      person.position = ParsePlace(Utf8Text(child));
+      person.position = ParsePlace(Utf8Text(child, pieces));
     } else if (name == "CompetitorStatus" && !haveStatus) {
       haveStatus = true;
       person.status = ParseIofStatus(child.attribute("value").value());
@@ -35,7 +39,8 @@ void ReadResult(pugi::xml_node result, PersonResult& person) {
 
 bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, PersonResult& person) {
   pugi::xml_node personElement, club, result;
-  for (pugi::xml_node child = personResult.first_child(); child; child = child.next_sibling()) {
+  for (pugi::xml_node child = personResult.first_child(); child && !(personElement && club && result);
+       child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = LocalName(child);
     if (name == "Person" && !personElement) {

@@ -15,32 +15,37 @@ bool IsFirstRace(pugi::xml_node result) {
 void ReadEvent(pugi::xml_node event, ResultList& list) {
   list.eventId = FirstText(event, "Id");
   list.eventName = FirstText(event, "Name");
-  list.eventDate = ParseIofDate(Utf8Text(Child(Child(event, "StartTime"), "Date")));
+  std::string pieces;
+  list.eventDate = ParseIofDate(Utf8Text(Child(Child(event, "StartTime"), "Date"), pieces));
 }
 
 // Time, Position and Status are taken from the Result itself: its
 // SplitTime, OverallResult, Course and fee elements hold their own.
 void ReadResult(pugi::xml_node result, PersonResult& person) {
   bool haveTime = false, havePosition = false, haveStatus = false;
-  for (pugi::xml_node child = result.first_child(); child; child = child.next_sibling()) {
+  std::string pieces;
+  // What follows the three (the split times, mostly) is not read.
+  for (pugi::xml_node child = result.first_child(); child && !(haveTime && havePosition && haveStatus);
+       child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = LocalName(child);
     if (name == "Time" && !haveTime) {
       haveTime = true;
-      person.seconds = ParseIof3Seconds(Utf8Text(child));
+      person.seconds = ParseIof3Seconds(Utf8Text(child, pieces));
     } else if (name == "Position" && !havePosition) {
       havePosition = true;
-      person.position = ParsePlace(Utf8Text(child));
+      person.position = ParsePlace(Utf8Text(child, pieces));
     } else if (name == "Status" && !haveStatus) {
       haveStatus = true;
-      person.status = ParseIofStatus(Utf8Text(child));
+      person.status = ParseIofStatus(Utf8Text(child, pieces));
     }
   }
 }
 
 bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, PersonResult& person) {
   pugi::xml_node personElement, organisation, result;
-  for (pugi::xml_node child = personResult.first_child(); child; child = child.next_sibling()) {
+  for (pugi::xml_node child = personResult.first_child(); child && !(personElement && organisation && result);
+       child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = LocalName(child);
     if (name == "Person" && !personElement) {

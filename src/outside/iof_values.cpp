@@ -64,6 +64,13 @@ ResultStatus ParseIofStatus(std::string_view token) {
 
 std::optional<std::int32_t> ParseIof3Seconds(std::string_view text) {
   text = TrimXmlSpace(text);
+  // Whole seconds, as nearly every file writes them, read as digits: the
+  // same value as a double read and floored, and beyond 32 bits as well.
+  if (AllDigits(text)) {
+    const auto whole = ReadDigits(text);
+    if (!whole) return std::nullopt;
+    return static_cast<std::int32_t>(*whole);
+  }
   double seconds = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
   // xsd:double also admits INF and NaN, which are no running time.
@@ -136,9 +143,30 @@ std::optional<CalendarDate> ParseIofDate(std::string_view text) {
 }
 
 std::u16string FormatRaceTime(std::int32_t seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-  return convert::Utf8ToUtf16(text);
+  // Written digit by digit, as "%d:%02d:%02d" would: a class of thousands
+  // formats a time for each runner.
+  if (seconds < 0) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return convert::Utf8ToUtf16(text);
+  }
+  char16_t text[16];
+  char16_t* const end = text + sizeof text / sizeof text[0];
+  char16_t* first = end;
+  const auto twoDigits = [&first](std::int32_t value) {
+    *--first = static_cast<char16_t>(u'0' + value % 10);
+    *--first = static_cast<char16_t>(u'0' + value / 10);
+  };
+  twoDigits(seconds % 60);
+  *--first = u':';
+  twoDigits(seconds / 60 % 60);
+  *--first = u':';
+  std::int32_t hours = seconds / 3600;
+  do {
+    *--first = static_cast<char16_t>(u'0' + hours % 10);
+    hours /= 10;
+  } while (hours != 0);
+  return std::u16string(first, end);
 }
 
 }  // namespace pointimport::outside

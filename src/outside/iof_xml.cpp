@@ -2,20 +2,26 @@
 
 #include "convert/utf.h"
 #include "outside/result_list.h"
+#include "outside/xml_space.h"
 
 namespace pointimport::outside {
 
 std::string_view TrimXmlSpace(std::string_view text) {
-  constexpr std::string_view kSpace = " \t\r\n";
-  const std::size_t first = text.find_first_not_of(kSpace);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+  std::size_t first = 0, last = text.size();
+  while (first < last && IsXmlSpace(text[first])) ++first;
+  while (last > first && IsXmlSpace(text[last - 1])) --last;
+  return text.substr(first, last - first);
 }
 
+// One pass over the name, which pugixml hands out without its length.
 std::string_view LocalName(pugi::xml_node element) {
-  const std::string_view name = element.name();
-  const std::size_t colon = name.find(':');
-  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+  const char* const name = element.name();
+  const char* end = name;
+  while (*end != '\0' && *end != ':') ++end;
+  if (*end == '\0') return {name, static_cast<std::size_t>(end - name)};
+  const char* const local = ++end;
+  while (*end != '\0') ++end;
+  return {local, static_cast<std::size_t>(end - local)};
 }
 
 std::string_view NamespaceUri(pugi::xml_node element) {
@@ -38,23 +44,35 @@ pugi::xml_node Child(pugi::xml_node parent, std::string_view localName) {
   return {};
 }
 
-std::string Utf8Text(pugi::xml_node element) {
+std::string_view Utf8Text(pugi::xml_node element, std::string& pieces) {
   // Parsed with the text of a leaf element embedded in the element itself
   // (most IOF elements are leaves, and it halves the nodes); a comment inside
   // the text splits it into several pieces.
-  std::string text = element.value();
-  for (pugi::xml_node piece = element.first_child(); piece; piece = piece.next_sibling()) {
-    if (piece.type() == pugi::node_pcdata || piece.type() == pugi::node_cdata) text += piece.value();
+  const char* const own = element.value();
+  pugi::xml_node piece = element.first_child();
+  const auto isText = [](pugi::xml_node node) {
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+  };
+  while (piece && !isText(piece)) piece = piece.next_sibling();
+  if (!piece) return TrimXmlSpace(own);
+  pieces = own;
+  for (; piece; piece = piece.next_sibling()) {
+    if (isText(piece)) pieces += piece.value();
   }
-  return std::string(TrimXmlSpace(text));
+  return TrimXmlSpace(pieces);
 }
 
-std::u16string Text(pugi::xml_node element) { return convert::Utf8ToUtf16(Utf8Text(element)); }
+std::u16string Text(pugi::xml_node element) {
+  std::string pieces;
+  return convert::Utf8ToUtf16(Utf8Text(element, pieces));
+}
 
 std::u16string FirstText(pugi::xml_node parent, std::string_view localName) {
+  std::string pieces;
   for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || LocalName(child) != localName) continue;
-    if (std::u16string text = Text(child); !text.empty()) return text;
+    const std::string_view text = Utf8Text(child, pieces);
+    if (!text.empty()) return convert::Utf8ToUtf16(text);
   }
   return {};
 }

@@ -26,8 +26,9 @@ pugi::xml_node Child(pugi::xml_node parent, std::string_view localName);
 // UTF-16; empty text for an empty node.
 std::u16string Text(pugi::xml_node element);
 
-// As Text, but UTF-8, for values that are read further.
-std::string Utf8Text(pugi::xml_node element);
+// As Text, but UTF-8, for values that are read further: a view into the
+// document, or into pieces when the text comes in several.
+std::string_view Utf8Text(pugi::xml_node element, std::string& pieces);
 
 // The text of the first child of that local name that is not empty.
 std::u16string FirstText(pugi::xml_node parent, std::string_view localName);

@@ -1,6 +1,7 @@
 #include "outside/xml_quick_scan.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -14,9 +15,16 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-bool EndsName(char c) {
-  return IsXmlSpace(c) || c == '<' || c == '>' || c == '/' || c == '=' || c == '"' || c == '\'';
-}
+// Looked up, as every character of every tag and attribute name is.
+constexpr auto kEndsName = [] {
+  std::array<bool, 256> ends{};
+  for (const char c : {' ', '\t', '\r', '\n', '<', '>', '/', '=', '"', '\''}) {
+    ends[static_cast<unsigned char>(c)] = true;
+  }
+  return ends;
+}();
+
+bool EndsName(char c) { return kEndsName[static_cast<unsigned char>(c)]; }
 
 std::size_t Find(std::string_view text, char c, std::size_t from) {
   if (from >= text.size()) return npos;
@@ -67,10 +75,13 @@ std::optional<std::size_t> ReadStartTag(std::string_view text, std::size_t open,
     ++at;
     while (at < text.size() && IsXmlSpace(text[at])) ++at;
     if (at >= text.size() || (text[at] != '"' && text[at] != '\'')) return std::nullopt;
-    const std::size_t valueEnd = Find(text, text[at], at + 1);
-    if (valueEnd == npos || std::memchr(text.data() + at + 1, '<', valueEnd - at - 1) != nullptr)
-      return std::nullopt;
-    at = valueEnd + 1;
+    // Values are short: read in place rather than searched twice.
+    const char quote = text[at];
+    for (++at; at < text.size() && text[at] != quote; ++at) {
+      if (text[at] == '<') return std::nullopt;
+    }
+    if (at >= text.size()) return std::nullopt;
+    ++at;
   }
   std::sort(names.begin(), names.end());
   if (std::adjacent_find(names.begin(), names.end()) != names.end()) return std::nullopt;
@@ -87,8 +98,10 @@ std::optional<std::size_t> ReadStartTag(std::string_view text, std::size_t open,
 bool EveryStartTagPlain(std::string_view text) {
   std::vector<std::string_view> names;  // of one start tag's attributes
   std::size_t readUpTo = 0;             // no start tag begins before it unread
-  for (std::size_t equals = Find(text, '=', 0); equals != npos; equals = Find(text, '=', equals + 1)) {
-    if (equals < readUpTo) continue;
+  // The search goes on from the end of what was read: an = inside it was
+  // read with its tag.
+  for (std::size_t equals = Find(text, '=', 0); equals != npos;
+       equals = Find(text, '=', std::max(equals + 1, readUpTo))) {
     const std::size_t open = FindLastOpen(text, readUpTo, equals);
     const char kind = open == npos || open + 1 == text.size() ? '\0' : text[open + 1];
     if (kind == '/' && std::memchr(text.data() + open, '>', equals - open) == nullptr) return false;

@@ -264,7 +264,7 @@ TEST(ReadIofResultList, ReadsPeopleClassesAndTheEventTolerantly) {
       <PersonResult><Person><Name><Family>Tie</Family></Name></Person>
         <Organisation><Name></Name><ShortName>ABC</ShortName></Organisation>
         <Result><Time>70</Time><Position>1=</Position><Status>OK</Status></Result></PersonResult>
-      <PersonResult><Person><Name><Family>Tied</Family></Name></Person><Organisation><Name/></Organisation>
+      <PersonResult><Person><Name><Family>Ti<!-- split -->ed</Family></Name></Person><Organisation><Name/></Organisation>
         <Result><Time>70</Time><Position>1=</Position><Status>OK</Status></Result></PersonResult>
     </ClassResult></ResultList>)");
   EXPECT_EQ(v3.keyword, u"fallback");

@@ -31,6 +31,7 @@ TEST(ParseIof3Seconds, ReadsDecimalSecondsAndDropsTheFraction) {
     Seconds seconds;
   } cases[] = {
       {"2001", 2001},
+      {"000000000000002001", 2001},
       {"2001.9", 2001},
       {" 3723.5 ", 3723},
       {"2.001E3", 2001},
@@ -63,6 +64,17 @@ TEST(ParseIofDate, ReadsExistingDatesWithOrWithoutZoneOrTime) {
   for (const char* text : {"2011-02-30", "0099-01-01", "30.07.2011", "2011-7-30", "2011-07-30x", ""}) {
     EXPECT_FALSE(ParseIofDate(text)) << text;
   }
+}
+
+TEST(FormatRaceTime, WritesHoursThenTwoDigitMinutesAndSeconds) {
+  const struct {
+    std::int32_t seconds;
+    const char16_t* text;
+  } cases[] = {
+      {0, u"0:00:00"},         {4983, u"1:23:03"}, {36000, u"10:00:00"}, {2147483647, u"596523:14:07"},
+      {-61, u"0:-1:-1"},  // as printf writes it; no reader gives a negative time
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatRaceTime(c.seconds), c.text) << c.seconds;
 }
 
 }  // namespace
