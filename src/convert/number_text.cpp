@@ -24,7 +24,8 @@ struct FifteenDigits {
 // ties to even.
 FifteenDigits RoundedByToChars(double magnitude) {
   char buffer[32];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14).ptr;
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14).ptr;
   // "d.dddddddddddddde+XX"
   FifteenDigits rounded;
   rounded.digits[0] = buffer[0];

@@ -1,7 +1,9 @@
 #include "convert/sql_value.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +17,34 @@ namespace {
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// A code unit that a literal cannot hold as it stands: U+0000, an apostrophe
+// or a surrogate.
+bool NeedsCare(char16_t c) { return c == u'\0' || c == u'\'' || (c & 0xF800) == 0xD800; }
+
+// NeedsCare for four code units at once, each test made one of "some lane is
+// 0". In (x - 1) & ~x & tops, without a 0 lane no lane borrows and x - 1
+// keeps a lane's top bit clear wherever x has it clear: the result is 0. The
+// lowest 0 lane borrows from none below it and becomes 0xFFFF: the result is
+// not 0. Lanes above it may be wrong, which only sends the text the long way.
+bool AnyNeedsCare(std::uint64_t chunk) {
+  constexpr std::uint64_t kLaneOnes = 0x0001000100010001;
+  constexpr std::uint64_t kLaneTops = 0x8000800080008000;
+  const auto anyZero = [](std::uint64_t x) { return ((x - kLaneOnes) & ~x & kLaneTops) != 0; };
+  return anyZero(chunk) || anyZero(chunk ^ (kLaneOnes * u'\'')) ||
+         anyZero((chunk & (kLaneOnes * 0xF800)) ^ (kLaneOnes * 0xD800));
+}
+
+// The length of the text's start in which no code unit needs care.
+std::size_t PlainLength(std::u16string_view text) {
+  std::size_t i = 0;
+  for (std::uint64_t chunk; i + 4 <= text.size(); i += 4) {
+    std::memcpy(&chunk, text.data() + i, sizeof chunk);
+    if (AnyNeedsCare(chunk)) break;
+  }
+  while (i < text.size() && !NeedsCare(text[i])) ++i;
+  return i;
+}
 
 // The quoted literal of a text without U+0000, appended to out. Runs of code
 // units that need nothing done go in whole.
@@ -120,7 +150,13 @@ void AppendNumberText(const Variant& value, std::u16string& out) {
 }  // namespace
 
 void AppendQuotedText(std::u16string_view text, std::u16string& out) {
-  if (text.find(u'\0') == std::u16string_view::npos) {
+  const std::size_t plain = PlainLength(text);
+  if (plain == text.size()) {
+    // The usual text, taken whole.
+    out += u'\'';
+    out += text;
+    out += u'\'';
+  } else if (text.find(u'\0', plain) == std::u16string_view::npos) {
     AppendQuotedRun(text, out);
   } else {
     AppendQuotedTextWithNuls(text, out);

@@ -30,7 +30,8 @@ StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent&
                          outside::LapResult& result, std::int32_t classNumber, FailureLines& failures) {
   StoredPerson person;
   person.runnerName = result.RunnerName();
-  person.id = MakePersonId(ToText(person.runnerName));
+  std::u16string nameText;
+  person.id = MakePersonId(convert::TextView(person.runnerName, nameText));
 
   const auto records = connection.Execute(PersonLookupStatement(person.id));
   bool found = false;

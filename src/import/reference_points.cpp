@@ -60,10 +60,11 @@ double CalcPoints(const ReferenceTime& reference, const Variant& rank, const Var
 PointsDecision DecidePoints(const ReferenceTime& reference, const Variant& rank, const Variant& result) {
   if (!reference.valid) return {0.0, reference.whyInvalid};
   if (!convert::IsNumericValue(rank)) return {0.0, ZeroPointReason::kRankNotNumeric};
-  if (convert::ToText(rank).find(u'(') != std::u16string::npos) {
+  std::u16string rankText, resultText;
+  if (convert::TextView(rank, rankText).find(u'(') != std::u16string_view::npos) {
     return {0.0, ZeroPointReason::kRankInParentheses};
   }
-  const double time = convert::ParseTimeValue(convert::ToText(result), 0.0);
+  const double time = convert::ParseTimeValue(convert::TextView(result, resultText), 0.0);
   if (time == 0.0) return {0.0, ZeroPointReason::kNoTime};
   const double points = reference.time / time * 100.0;
   if (!std::isfinite(points)) {

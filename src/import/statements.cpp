@@ -22,9 +22,7 @@ std::u16string LiteralInside(const std::u16string& keyword) {
 // Room for a value's literal, so that the statements written for every
 // runner take one allocation each: a text's length with its apostrophes, or
 // enough for any number or date.
-std::size_t LiteralRoom(const Variant& value) {
-  return value.IsString() ? value.AsString().size() + 2 : 32;
-}
+std::size_t LiteralRoom(const Variant& value) { return value.IsString() ? value.AsString().size() + 2 : 32; }
 std::size_t LiteralRoom(const std::u16string& text) { return text.size() + 2; }
 
 }  // namespace
