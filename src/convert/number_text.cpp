@@ -95,7 +95,13 @@ FifteenDigits RoundedExactly(double magnitude) {
   return rounded;
 }
 
-void AppendAscii(const char* begin, const char* end, std::u16string& out) { out.append(begin, end); }
+// Widened in place: append(first, last) from narrow characters would build
+// a temporary string first.
+void AppendAscii(const char* begin, const char* end, std::u16string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(end - begin));
+  std::copy(begin, end, out.begin() + static_cast<std::ptrdiff_t>(start));
+}
 
 }  // namespace
 

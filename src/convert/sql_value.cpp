@@ -1,5 +1,6 @@
 #include "convert/sql_value.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -121,7 +122,11 @@ void AppendQuotedDate(double dateNumber, std::u16string& out) {
   char buffer[32];
   const int length = std::snprintf(buffer, sizeof buffer, "'%04d/%02d/%02d %02d:%02d:%02d'", p.year, p.month,
                                    p.day, p.hour, p.minute, p.second);
-  out.append(buffer, buffer + length);
+  // Widened in place: append(first, last) from narrow characters would
+  // build a temporary string first.
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(length));
+  std::copy(buffer, buffer + length, out.begin() + static_cast<std::ptrdiff_t>(start));
 }
 
 // From here up, 15 significant digits round past the largest double, and
