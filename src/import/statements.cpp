@@ -25,6 +25,9 @@ std::u16string LiteralInside(const std::u16string& keyword) {
 std::size_t LiteralRoom(const Variant& value) { return value.IsString() ? value.AsString().size() + 2 : 32; }
 std::size_t LiteralRoom(const std::u16string& text) { return text.size() + 2; }
 
+// More than the fixed pieces of any statement here.
+constexpr std::size_t kPiecesRoom = 128;
+
 }  // namespace
 
 std::u16string EventDeleteStatement(const std::u16string& keyword) {
@@ -46,7 +49,7 @@ std::u16string ResultInsertStatement(const Variant& fileName, const std::u16stri
                                      const Variant& className, const Variant& rank, const Variant& result,
                                      double points) {
   std::u16string statement;
-  statement.reserve(96 + LiteralRoom(fileName) + LiteralRoom(personId) + LiteralRoom(className) +
+  statement.reserve(kPiecesRoom + LiteralRoom(fileName) + LiteralRoom(personId) + LiteralRoom(className) +
                     LiteralRoom(rank) + LiteralRoom(result) + LiteralRoom(Variant(points)));
   statement += u"INSERT INTO RESULT "sv;
   statement += u" ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT ) "sv;
@@ -69,7 +72,7 @@ std::u16string ResultInsertStatement(const Variant& fileName, const std::u16stri
 
 std::u16string PersonLookupStatement(const std::u16string& personId) {
   std::u16string statement;
-  statement.reserve(32 + LiteralRoom(personId));
+  statement.reserve(kPiecesRoom + LiteralRoom(personId));
   statement += u"SELECT * FROM PERSON "sv;
   statement += u" WHERE ID = "sv;
   AppendQuotedText(personId, statement);
@@ -79,7 +82,8 @@ std::u16string PersonLookupStatement(const std::u16string& personId) {
 std::u16string PersonUpdateStatement(const std::u16string& personId, const std::u16string& name,
                                      const std::u16string& club, const std::u16string& sex) {
   std::u16string statement;
-  statement.reserve(56 + LiteralRoom(name) + LiteralRoom(club) + LiteralRoom(sex) + LiteralRoom(personId));
+  statement.reserve(kPiecesRoom + LiteralRoom(name) + LiteralRoom(club) + LiteralRoom(sex) +
+                    LiteralRoom(personId));
   statement += u"UPDATE PERSON SET"sv;
   statement += u" NAME="sv;
   AppendQuotedText(name, statement);
@@ -95,7 +99,8 @@ std::u16string PersonUpdateStatement(const std::u16string& personId, const std::
 std::u16string PersonInsertStatement(const std::u16string& personId, const std::u16string& name,
                                      const std::u16string& club, const std::u16string& sex) {
   std::u16string statement;
-  statement.reserve(64 + LiteralRoom(personId) + LiteralRoom(name) + LiteralRoom(club) + LiteralRoom(sex));
+  statement.reserve(kPiecesRoom + LiteralRoom(personId) + LiteralRoom(name) + LiteralRoom(club) +
+                    LiteralRoom(sex));
   statement += u"INSERT INTO PERSON "sv;
   statement += u" ( ID, NAME, CLUB, SEX ) "sv;
   statement += u" VALUES ( "sv;
