@@ -95,12 +95,13 @@ FifteenDigits RoundedExactly(double magnitude) {
   return rounded;
 }
 
-// Widened in place: append(first, last) from narrow characters would build
-// a temporary string first.
+// Widened in a buffer of its own: append(first, last) from narrow
+// characters would build a temporary string first.
 void AppendAscii(const char* begin, const char* end, std::u16string& out) {
-  const std::size_t start = out.size();
-  out.resize(start + static_cast<std::size_t>(end - begin));
-  std::copy(begin, end, out.begin() + static_cast<std::ptrdiff_t>(start));
+  char16_t wide[40];
+  const auto length = static_cast<std::size_t>(end - begin);
+  std::copy(begin, end, wide);
+  out.append(wide, length);
 }
 
 }  // namespace
