@@ -1,6 +1,7 @@
 #include "import/statements.h"
 
 #include <string_view>
+#include <utility>
 
 #include "convert/sql_value.h"
 
@@ -47,8 +48,9 @@ std::u16string EventInsertStatement(const Variant& fileName, const Variant& even
 
 std::u16string ResultInsertStatement(const Variant& fileName, const std::u16string& personId,
                                      const Variant& className, const Variant& rank, const Variant& result,
-                                     double points) {
-  std::u16string statement;
+                                     double points, std::u16string room) {
+  std::u16string statement = std::move(room);
+  statement.clear();
   statement.reserve(kPiecesRoom + LiteralRoom(fileName) + LiteralRoom(personId) + LiteralRoom(className) +
                     LiteralRoom(rank) + LiteralRoom(result) + LiteralRoom(Variant(points)));
   statement += u"INSERT INTO RESULT "sv;
@@ -70,8 +72,9 @@ std::u16string ResultInsertStatement(const Variant& fileName, const std::u16stri
   return statement;
 }
 
-std::u16string PersonLookupStatement(const std::u16string& personId) {
-  std::u16string statement;
+std::u16string PersonLookupStatement(const std::u16string& personId, std::u16string room) {
+  std::u16string statement = std::move(room);
+  statement.clear();
   statement.reserve(kPiecesRoom + LiteralRoom(personId));
   statement += u"SELECT * FROM PERSON "sv;
   statement += u" WHERE ID = "sv;
@@ -80,8 +83,10 @@ std::u16string PersonLookupStatement(const std::u16string& personId) {
 }
 
 std::u16string PersonUpdateStatement(const std::u16string& personId, const std::u16string& name,
-                                     const std::u16string& club, const std::u16string& sex) {
-  std::u16string statement;
+                                     const std::u16string& club, const std::u16string& sex,
+                                     std::u16string room) {
+  std::u16string statement = std::move(room);
+  statement.clear();
   statement.reserve(kPiecesRoom + LiteralRoom(name) + LiteralRoom(club) + LiteralRoom(sex) +
                     LiteralRoom(personId));
   statement += u"UPDATE PERSON SET"sv;
@@ -97,8 +102,10 @@ std::u16string PersonUpdateStatement(const std::u16string& personId, const std::
 }
 
 std::u16string PersonInsertStatement(const std::u16string& personId, const std::u16string& name,
-                                     const std::u16string& club, const std::u16string& sex) {
-  std::u16string statement;
+                                     const std::u16string& club, const std::u16string& sex,
+                                     std::u16string room) {
+  std::u16string statement = std::move(room);
+  statement.clear();
   statement.reserve(kPiecesRoom + LiteralRoom(personId) + LiteralRoom(name) + LiteralRoom(club) +
                     LiteralRoom(sex));
   statement += u"INSERT INTO PERSON "sv;
