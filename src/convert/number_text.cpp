@@ -134,8 +134,8 @@ void AppendDouble(double value, std::u16string& out) {
   const char* const digits = rounded.digits;
   const int exponent = rounded.exponent;
 
-  char buffer[40];
-  char* p = buffer;
+  char16_t buffer[40];
+  char16_t* p = buffer;
   if (value < 0) *p++ = '-';
   if (exponent < -5 || exponent >= 15) {
     *p++ = digits[0];
@@ -145,24 +145,26 @@ void AppendDouble(double value, std::u16string& out) {
     }
     *p++ = 'e';
     *p++ = exponent < 0 ? '-' : '+';
-    p = std::to_chars(p, buffer + sizeof buffer, std::abs(exponent)).ptr;
+    char exponentDigits[4];
+    char* const exponentEnd = std::to_chars(exponentDigits, exponentDigits + 4, std::abs(exponent)).ptr;
+    p = std::copy(exponentDigits, exponentEnd, p);
   } else if (exponent < 0) {
     *p++ = '0';
     *p++ = '.';
-    p = std::fill_n(p, -exponent - 1, '0');
+    p = std::fill_n(p, -exponent - 1, u'0');
     p = std::copy(digits, digits + digitCount, p);
   } else {
     const auto intDigits = static_cast<std::size_t>(exponent) + 1;
     if (digitCount <= intDigits) {
       p = std::copy(digits, digits + digitCount, p);
-      p = std::fill_n(p, intDigits - digitCount, '0');
+      p = std::fill_n(p, intDigits - digitCount, u'0');
     } else {
       p = std::copy(digits, digits + intDigits, p);
       *p++ = '.';
       p = std::copy(digits + intDigits, digits + digitCount, p);
     }
   }
-  AppendAscii(buffer, p, out);
+  out.append(buffer, static_cast<std::size_t>(p - buffer));
 }
 
 std::u16string FormatDouble(double value) {

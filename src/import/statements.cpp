@@ -26,7 +26,8 @@ std::u16string LiteralInside(const std::u16string& keyword) {
 std::size_t LiteralRoom(const Variant& value) { return value.IsString() ? value.AsString().size() + 2 : 32; }
 std::size_t LiteralRoom(const std::u16string& text) { return text.size() + 2; }
 
-// More than the fixed pieces of any statement here.
+// More than the fixed pieces of any statement here. Pieces that follow one
+// another are written as one literal, so as to be appended at once.
 constexpr std::size_t kPiecesRoom = 128;
 
 }  // namespace
@@ -53,10 +54,11 @@ std::u16string ResultInsertStatement(const Variant& fileName, const std::u16stri
   statement.clear();
   statement.reserve(kPiecesRoom + LiteralRoom(fileName) + LiteralRoom(personId) + LiteralRoom(className) +
                     LiteralRoom(rank) + LiteralRoom(result) + LiteralRoom(Variant(points)));
-  statement += u"INSERT INTO RESULT "sv;
-  statement += u" ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT ) "sv;
-  statement += u" VALUES ( "sv;
-  statement += u"  "sv;
+  statement +=
+      u"INSERT INTO RESULT "
+      u" ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT ) "
+      u" VALUES ( "
+      u"  "sv;
   AppendSqlValue(fileName, statement);
   statement += u", "sv;
   AppendQuotedText(personId, statement);
@@ -76,8 +78,9 @@ std::u16string PersonLookupStatement(const std::u16string& personId, std::u16str
   std::u16string statement = std::move(room);
   statement.clear();
   statement.reserve(kPiecesRoom + LiteralRoom(personId));
-  statement += u"SELECT * FROM PERSON "sv;
-  statement += u" WHERE ID = "sv;
+  statement +=
+      u"SELECT * FROM PERSON "
+      u" WHERE ID = "sv;
   AppendQuotedText(personId, statement);
   return statement;
 }
@@ -89,8 +92,9 @@ std::u16string PersonUpdateStatement(const std::u16string& personId, const std::
   statement.clear();
   statement.reserve(kPiecesRoom + LiteralRoom(name) + LiteralRoom(club) + LiteralRoom(sex) +
                     LiteralRoom(personId));
-  statement += u"UPDATE PERSON SET"sv;
-  statement += u" NAME="sv;
+  statement +=
+      u"UPDATE PERSON SET"
+      u" NAME="sv;
   AppendQuotedText(name, statement);
   statement += u" , CLUB="sv;
   AppendQuotedText(club, statement);
@@ -108,10 +112,11 @@ std::u16string PersonInsertStatement(const std::u16string& personId, const std::
   statement.clear();
   statement.reserve(kPiecesRoom + LiteralRoom(personId) + LiteralRoom(name) + LiteralRoom(club) +
                     LiteralRoom(sex));
-  statement += u"INSERT INTO PERSON "sv;
-  statement += u" ( ID, NAME, CLUB, SEX ) "sv;
-  statement += u" VALUES ( "sv;
-  statement += u"  "sv;
+  statement +=
+      u"INSERT INTO PERSON "
+      u" ( ID, NAME, CLUB, SEX ) "
+      u" VALUES ( "
+      u"  "sv;
   AppendQuotedText(personId, statement);
   statement += u", "sv;
   AppendQuotedText(name, statement);
