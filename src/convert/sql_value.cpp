@@ -1,11 +1,15 @@
 #include "convert/sql_value.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "convert/date_number.h"
+#include "convert/number_text.h"
 #include "convert/runtime_error.h"
 
 namespace pointimport::convert {
@@ -15,13 +19,43 @@ namespace {
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-// The quoted literal of a text without U+0000.
-std::u16string QuotedRun(std::u16string_view text) {
-  std::u16string out;
-  out.reserve(text.size() + 2);
+// A code unit that a literal cannot hold as it stands: U+0000, an apostrophe
+// or a surrogate.
+bool NeedsCare(char16_t c) { return c == u'\0' || c == u'\'' || (c & 0xF800) == 0xD800; }
+
+// NeedsCare for four code units at once, each test made one of "some lane is
+// 0". In (x - 1) & ~x & tops, without a 0 lane no lane borrows and x - 1
+// keeps a lane's top bit clear wherever x has it clear: the result is 0. The
+// lowest 0 lane borrows from none below it and becomes 0xFFFF: the result is
+// not 0. Lanes above it may be wrong, which only sends the text the long way.
+bool AnyNeedsCare(std::uint64_t chunk) {
+  constexpr std::uint64_t kLaneOnes = 0x0001000100010001;
+  constexpr std::uint64_t kLaneTops = 0x8000800080008000;
+  const auto anyZero = [](std::uint64_t x) { return ((x - kLaneOnes) & ~x & kLaneTops) != 0; };
+  return anyZero(chunk) || anyZero(chunk ^ (kLaneOnes * u'\'')) ||
+         anyZero((chunk & (kLaneOnes * 0xF800)) ^ (kLaneOnes * 0xD800));
+}
+
+// The length of the text's start in which no code unit needs care.
+std::size_t PlainLength(std::u16string_view text) {
+  std::size_t i = 0;
+  for (std::uint64_t chunk; i + 4 <= text.size(); i += 4) {
+    std::memcpy(&chunk, text.data() + i, sizeof chunk);
+    if (AnyNeedsCare(chunk)) break;
+  }
+  while (i < text.size() && !NeedsCare(text[i])) ++i;
+  return i;
+}
+
+// The quoted literal of a text without U+0000, appended to out. Runs of code
+// units that need nothing done go in whole.
+void AppendQuotedRun(std::u16string_view text, std::u16string& out) {
   out.push_back(u'\'');
+  std::size_t runStart = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
+    if (c != u'\'' && !IsHighSurrogate(c) && !IsLowSurrogate(c)) continue;
+    out.append(text.substr(runStart, i - runStart));
     if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       out.push_back(c);
       out.push_back(text[++i]);
@@ -31,11 +65,18 @@ std::u16string QuotedRun(std::u16string_view text) {
       out.push_back(u'\uFFFD');
     } else {
       // Doubled, so that no value can end its literal early.
-      if (c == u'\'') out.push_back(u'\'');
-      out.push_back(c);
+      out.append(u"''");
     }
+    runStart = i + 1;
   }
+  out.append(text.substr(runStart));
   out.push_back(u'\'');
+}
+
+std::u16string QuotedRun(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size() + 2);
+  AppendQuotedRun(text, out);
   return out;
 }
 
@@ -59,60 +100,100 @@ void AppendJoined(const std::vector<std::u16string>& operands, std::size_t first
 // char(0). The literal still starts and ends with a quoted run, which
 // LiteralInside relies on, and || binds tighter than any other binary
 // operator, so the whole stays one operand.
-std::u16string QuotedText(const std::u16string& text) {
-  if (text.find(u'\0') == std::u16string::npos) return QuotedRun(text);
+void AppendQuotedTextWithNuls(std::u16string_view text, std::u16string& out) {
   std::vector<std::u16string> operands;
   std::size_t start = 0;
-  for (std::size_t nul; (nul = text.find(u'\0', start)) != std::u16string::npos; start = nul + 1) {
-    operands.push_back(QuotedRun(std::u16string_view(text).substr(start, nul - start)));
+  for (std::size_t nul; (nul = text.find(u'\0', start)) != std::u16string_view::npos; start = nul + 1) {
+    operands.push_back(QuotedRun(text.substr(start, nul - start)));
     operands.emplace_back(u"char(0)");
   }
-  operands.push_back(QuotedRun(std::u16string_view(text).substr(start)));
-  std::u16string out = operands.front() + u"||";
+  operands.push_back(QuotedRun(text.substr(start)));
+  out += operands.front();
+  out += u"||";
   AppendJoined(operands, 1, operands.size() - 1, out);
-  out += u"||" + operands.back();
-  return out;
+  out += u"||";
+  out += operands.back();
 }
 
 // Always the full date and a two-digit hour, whatever the value, so that
 // stored dates sort and compare as text.
-std::u16string QuotedDate(double dateNumber) {
+void AppendQuotedDate(double dateNumber, std::u16string& out) {
   const DateParts p = SplitDateNumber(dateNumber);
   char buffer[32];
   const int length = std::snprintf(buffer, sizeof buffer, "'%04d/%02d/%02d %02d:%02d:%02d'", p.year, p.month,
                                    p.day, p.hour, p.minute, p.second);
-  return std::u16string(buffer, buffer + length);
+  // Widened in place: append(first, last) from narrow characters would
+  // build a temporary string first.
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(length));
+  std::copy(buffer, buffer + length, out.begin() + static_cast<std::ptrdiff_t>(start));
 }
 
 // From here up, 15 significant digits round past the largest double, and
 // SQLite would read the literal as an infinity.
 constexpr double kFirstUnwritableMagnitude = 0x1.ffffffffffffcp+1023;
 
-std::u16string NumberText(const Variant& value) {
-  if (value.Kind() == VariantKind::Double && std::fabs(value.AsDouble()) >= kFirstUnwritableMagnitude) {
-    throw RuntimeError(error_number::kOverflow, u"オーバーフローしました。");
+void AppendNumberText(const Variant& value, std::u16string& out) {
+  switch (value.Kind()) {
+    case VariantKind::Double:
+      if (std::fabs(value.AsDouble()) >= kFirstUnwritableMagnitude) {
+        throw RuntimeError(error_number::kOverflow, u"オーバーフローしました。");
+      }
+      AppendDouble(value.AsDouble(), out);
+      return;
+    case VariantKind::Integer:
+      AppendInteger(value.AsInteger(), out);
+      return;
+    case VariantKind::Long:
+      AppendInteger(value.AsLong(), out);
+      return;
+    default:
+      out += ToText(value);
   }
-  return ToText(value);
 }
 
 }  // namespace
 
-std::u16string FormatSqlValue(const Variant& value) {
+void AppendQuotedText(std::u16string_view text, std::u16string& out) {
+  const std::size_t plain = PlainLength(text);
+  if (plain == text.size()) {
+    // The usual text, taken whole.
+    out += u'\'';
+    out += text;
+    out += u'\'';
+  } else if (text.find(u'\0', plain) == std::u16string_view::npos) {
+    AppendQuotedRun(text, out);
+  } else {
+    AppendQuotedTextWithNuls(text, out);
+  }
+}
+
+void AppendSqlValue(const Variant& value, std::u16string& out) {
   switch (value.Kind()) {
     case VariantKind::Null:
-      return u"''";  // never the SQL word NULL
+      out += u"''";  // never the SQL word NULL
+      return;
     case VariantKind::Date:
-      return QuotedDate(value.AsDate());
+      AppendQuotedDate(value.AsDate(), out);
+      return;
     case VariantKind::String:
-      return QuotedText(value.AsString());
+      AppendQuotedText(value.AsString(), out);
+      return;
     case VariantKind::Boolean:
-      return value.AsBoolean() ? u"1" : u"0";
+      out += value.AsBoolean() ? u'1' : u'0';
+      return;
     default:
       // Empty, the integers and Double: their plain text, which for a Double
       // is 15 significant digits and raises overflow for NaN, the infinities
       // and what those digits would carry past the largest double.
-      return NumberText(value);
+      AppendNumberText(value, out);
   }
+}
+
+std::u16string FormatSqlValue(const Variant& value) {
+  std::u16string out;
+  AppendSqlValue(value, out);
+  return out;
 }
 
 Variant NullToDefault(const Variant& value, const Variant& defaultValue) {

@@ -1,5 +1,7 @@
 #include "convert/time_value.h"
 
+#include <algorithm>
+
 #include "convert/char_width.h"
 #include "convert/date_number.h"
 
@@ -121,6 +123,11 @@ class DateTimeReader {
 std::optional<double> RecogniseDateTime(std::u16string_view text) { return DateTimeReader(text).Read(); }
 
 double ParseTimeValue(std::u16string_view text, double defaultValue) {
+  // Folding without a change of case leaves every code unit below the
+  // ideographic space as it is, which is the whole of the usual time.
+  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < u'\u3000'; })) {
+    return RecogniseDateTime(text).value_or(defaultValue);
+  }
   const std::u16string folded = FoldCharWidth(text, true, true, true, true, false, false);
   return RecogniseDateTime(folded).value_or(defaultValue);
 }

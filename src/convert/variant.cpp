@@ -83,4 +83,10 @@ std::u16string ToText(const Variant& value) {
   ThrowTypeMismatch();
 }
 
+std::u16string_view TextView(const Variant& value, std::u16string& holder) {
+  if (value.IsString()) return value.AsString();
+  holder = ToText(value);
+  return holder;
+}
+
 }  // namespace pointimport::convert

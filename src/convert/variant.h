@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace pointimport::convert {
@@ -68,5 +69,9 @@ class Variant {
 // "True"/"False", Date as "H:MM:SS" for a time of day alone, else
 // "yyyy/mm/dd" or "yyyy/mm/dd H:MM:SS". Null raises invalid use of Null.
 std::u16string ToText(const Variant& value);
+
+// ToText where the text is only looked at: a String's own text, else
+// ToText(value) kept in holder. Raises as ToText does.
+std::u16string_view TextView(const Variant& value, std::u16string& holder);
 
 }  // namespace pointimport::convert

@@ -1,5 +1,8 @@
 #include "import/import_run.h"
 
+#include <string>
+#include <utility>
+
 #include "convert/long_value.h"
 #include "convert/runtime_error.h"
 #include "import/person_store.h"
@@ -34,7 +37,7 @@ void ReplaceEventRow(outside::Connection& connection, outside::LapEventData& eve
 
 void ImportResult(outside::Connection& connection, outside::LapComponent& component, outside::LapResult& result,
                   std::int32_t classNumber, const ReferenceTime& reference, FailureLines& failures,
-                  ImportReport& report) {
+                  ImportReport& report, std::u16string& statementRoom) {
   ResultReport& row = report.results.emplace_back();
   row.classNumber = classNumber;
 
@@ -44,15 +47,16 @@ void ImportResult(outside::Connection& connection, outside::LapComponent& compon
   row.points = decision.points;
   row.reason = decision.reason;
 
-  StoredPerson person = StorePerson(connection, component, result, classNumber, failures);
+  StoredPerson person = StorePerson(connection, component, result, classNumber, failures, statementRoom);
   if (!person.failureCause.empty()) row.causes.push_back(std::move(person.failureCause));
 
   const Variant keyword = component.EventData()->FileName();
   row.className = result.ClassName();
   row.rank = result.Rank();
   row.result = result.Result();
-  const std::u16string insert =
-      ResultInsertStatement(keyword, person.id, row.className, row.rank, row.result, row.points);
+  std::u16string& insert = statementRoom;
+  insert = ResultInsertStatement(keyword, person.id, row.className, row.rank, row.result, row.points,
+                                 std::move(insert));
   try {
     connection.ExecuteInSavepoint(insert);
     row.written = true;
@@ -72,7 +76,7 @@ void ImportResult(outside::Connection& connection, outside::LapComponent& compon
 // The rows of one class.
 void ImportClass(outside::Connection& connection, outside::LapComponent& component,
                  outside::LapResultsHolder& results, std::int32_t classNumber, FailureLines& failures,
-                 ImportReport& report) {
+                 ImportReport& report, std::u16string& statementRoom) {
   results.Clear();
   results.AddClass(classNumber);
   ClassReport& classReport = report.classes.emplace_back();
@@ -89,7 +93,8 @@ void ImportClass(outside::Connection& connection, outside::LapComponent& compone
 
   classReport.resultCount = ToLong(results.Count());
   for (std::int32_t j = 1; j <= classReport.resultCount; ++j) {
-    ImportResult(connection, component, *results.Item(j), classNumber, reference, failures, report);
+    ImportResult(connection, component, *results.Item(j), classNumber, reference, failures, report,
+                 statementRoom);
   }
 }
 
@@ -108,8 +113,10 @@ ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& 
 
   const auto results = component.NewResultsHolder();
   summary.classCount = ToLong(component.ClassCount());
+  // Every row's statements are built in this one text (see statements.h).
+  std::u16string statementRoom;
   for (std::int32_t i = 1; i <= summary.classCount; ++i) {
-    ImportClass(connection, component, *results, i, summary.failures, report);
+    ImportClass(connection, component, *results, i, summary.failures, report, statementRoom);
     host.ReportProgress(i, summary.classCount);
   }
   if (options.dryRun) {

@@ -7,22 +7,39 @@ namespace pointimport::import {
 namespace {
 
 // Variant characters and the one form each is stored under. No right-hand
-// character is looked for on the left, so one pass suffices.
-struct VariantCharacter {
-  char16_t found;
-  char16_t replacement;
-};
-constexpr VariantCharacter kVariants[] = {
-    {u'澤', u'沢'}, {u'邊', u'辺'}, {u'邉', u'辺'}, {u'理', u'里'}, {u'國', u'国'},
-    {u'朗', u'郎'}, {u'善', u'喜'}, {u'佑', u'祐'}, {u'嶋', u'島'}, {u'斎', u'斉'},
-    {u'齊', u'斉'}, {u'齋', u'斉'}, {u'ゑ', u'え'},  // hiragana only: katakana ヱ stays
-};
-
+// character is looked for on the left, so one pass suffices. A switch, as
+// every character of every name is looked up.
 char16_t UnifyVariant(char16_t c) {
-  for (const auto& v : kVariants) {
-    if (v.found == c) return v.replacement;
+  switch (c) {
+    case u'澤':
+      return u'沢';
+    case u'邊':
+      return u'辺';
+    case u'邉':
+      return u'辺';
+    case u'理':
+      return u'里';
+    case u'國':
+      return u'国';
+    case u'朗':
+      return u'郎';
+    case u'善':
+      return u'喜';
+    case u'佑':
+      return u'祐';
+    case u'嶋':
+      return u'島';
+    case u'斎':
+      return u'斉';
+    case u'齊':
+      return u'斉';
+    case u'齋':
+      return u'斉';
+    case u'ゑ':
+      return u'え';  // hiragana only: katakana ヱ stays
+    default:
+      return c;
   }
-  return c;
 }
 
 // The width-and-case conversion of person IDs. Every ID in the points
@@ -128,41 +145,49 @@ char16_t WidenAndUpper(char16_t c) {
 // a class, a note), not part of it.
 bool IsOpeningBracket(char16_t wide) { return wide == u'（' || wide == u'＜' || wide == u'［'; }
 
+bool IsBlank(char16_t c) { return c == u' ' || c == u'　' || c == u'\0'; }
+
 }  // namespace
 
 std::u16string RemoveBlanks(std::u16string_view text) {
   std::u16string out;
   out.reserve(text.size());
   for (char16_t c : text) {
-    if (c != u' ' && c != u'　' && c != u'\0') out.push_back(c);
+    if (!IsBlank(c)) out.push_back(c);
   }
   return out;
 }
 
 std::u16string MakePersonId(std::u16string_view runnerName) {
-  // Blanks go first, so that a sound mark combines across a removed blank.
-  const std::u16string text = RemoveBlanks(runnerName);
+  // Blanks are passed over first, so that a sound mark combines across a
+  // removed blank: this reads RemoveBlanks(runnerName) without making it.
+  const auto kept = [runnerName](std::size_t i) {
+    while (i < runnerName.size() && IsBlank(runnerName[i])) ++i;
+    return i;
+  };
   std::u16string id;
-  id.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = UnifyVariant(text[i]);
+  id.reserve(runnerName.size());
+  for (std::size_t i = kept(0); i < runnerName.size();) {
+    const char16_t c = UnifyVariant(runnerName[i]);
+    std::size_t next = kept(i + 1);
     char16_t wide;
     if (c < kFirstHalfWidth || c > kSemiVoicedMark) {
       wide = WidenAndUpper(c);
     } else {
       const HalfWidthForm& form = kHalfWidthForms[c - kFirstHalfWidth];
-      const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
+      const char16_t following = next < runnerName.size() ? runnerName[next] : u'\0';
       wide = form.alone;
-      if (next == kVoicedMark && form.voiced != 0) {
+      if (following == kVoicedMark && form.voiced != 0) {
         wide = form.voiced;
-        ++i;
-      } else if (next == kSemiVoicedMark && form.semiVoiced != 0) {
+        next = kept(next + 1);
+      } else if (following == kSemiVoicedMark && form.semiVoiced != 0) {
         wide = form.semiVoiced;
-        ++i;
+        next = kept(next + 1);
       }
     }
     if (IsOpeningBracket(wide)) break;
     id.push_back(wide);
+    i = next;
   }
   return id;
 }

@@ -1,5 +1,7 @@
 #include "import/person_store.h"
 
+#include <utility>
+
 #include "convert/runtime_error.h"
 #include "convert/sql_value.h"
 #include "import/person_id.h"
@@ -27,12 +29,16 @@ bool Fill(std::u16string& field, const Variant& fromFile) {
 }  // namespace
 
 StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent& component,
-                         outside::LapResult& result, std::int32_t classNumber, FailureLines& failures) {
+                         outside::LapResult& result, std::int32_t classNumber, FailureLines& failures,
+                         std::u16string& statementRoom) {
   StoredPerson person;
   person.runnerName = result.RunnerName();
-  person.id = MakePersonId(ToText(person.runnerName));
+  std::u16string nameText;
+  person.id = MakePersonId(convert::TextView(person.runnerName, nameText));
 
-  const auto records = connection.Execute(PersonLookupStatement(person.id));
+  std::u16string& statement = statementRoom;
+  statement = PersonLookupStatement(person.id, std::move(statement));
+  const auto records = connection.Execute(statement);
   bool found = false;
   std::u16string name, club, sex;
   if (!records->Eof()) {
@@ -55,10 +61,10 @@ StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent&
   }
   filled = (sex.empty() && Fill(sex, result.Sex())) || filled;
 
-  const std::u16string write = found ? PersonUpdateStatement(person.id, name, club, sex)
-                                     : PersonInsertStatement(person.id, name, club, sex);
+  statement = found ? PersonUpdateStatement(person.id, name, club, sex, std::move(statement))
+                    : PersonInsertStatement(person.id, name, club, sex, std::move(statement));
   try {
-    connection.ExecuteInSavepoint(write);
+    connection.ExecuteInSavepoint(statement);
     person.state = !found ? PersonState::kNew : filled ? PersonState::kCompleted : PersonState::kExisting;
   } catch (const convert::RuntimeError& error) {
     person.state = PersonState::kRefused;

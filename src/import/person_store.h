@@ -27,7 +27,10 @@ struct StoredPerson {
 // fills those that are empty. The look-up is not trapped: its failure stops
 // the run. A rejected write adds a failure line and leaves the row as it
 // was; the ID is returned all the same.
+// statementRoom lends its allocation to the statements (see statements.h)
+// and holds the last of them afterwards.
 StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent& component,
-                         outside::LapResult& result, std::int32_t classNumber, FailureLines& failures);
+                         outside::LapResult& result, std::int32_t classNumber, FailureLines& failures,
+                         std::u16string& statementRoom);
 
 }  // namespace pointimport::import

@@ -26,6 +26,23 @@ double AsDateNumber(double value) {
   return value;
 }
 
+// Whether the text of a numeric rank holds "(". The text of an integer, a
+// Boolean or Empty is digits and a sign, "True", "False" or nothing, so it is
+// not made; a Double's is, for the overflow it raises on NaN and the
+// infinities.
+bool RankInParentheses(const Variant& rank) {
+  switch (rank.Kind()) {
+    case convert::VariantKind::Integer:
+    case convert::VariantKind::Long:
+    case convert::VariantKind::Boolean:
+    case convert::VariantKind::Empty:
+      return false;
+    default:
+      std::u16string rankText;
+      return convert::TextView(rank, rankText).find(u'(') != std::u16string_view::npos;
+  }
+}
+
 }  // namespace
 
 ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results, std::array<Variant, 3>* firstThree) {
@@ -60,10 +77,9 @@ double CalcPoints(const ReferenceTime& reference, const Variant& rank, const Var
 PointsDecision DecidePoints(const ReferenceTime& reference, const Variant& rank, const Variant& result) {
   if (!reference.valid) return {0.0, reference.whyInvalid};
   if (!convert::IsNumericValue(rank)) return {0.0, ZeroPointReason::kRankNotNumeric};
-  if (convert::ToText(rank).find(u'(') != std::u16string::npos) {
-    return {0.0, ZeroPointReason::kRankInParentheses};
-  }
-  const double time = convert::ParseTimeValue(convert::ToText(result), 0.0);
+  if (RankInParentheses(rank)) return {0.0, ZeroPointReason::kRankInParentheses};
+  std::u16string resultText;
+  const double time = convert::ParseTimeValue(convert::TextView(result, resultText), 0.0);
   if (time == 0.0) return {0.0, ZeroPointReason::kNoTime};
   const double points = reference.time / time * 100.0;
   if (!std::isfinite(points)) {

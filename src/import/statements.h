@@ -19,16 +19,22 @@ std::u16string ResultsDeleteStatement(const std::u16string& keyword);
 std::u16string EventInsertStatement(const convert::Variant& fileName, const convert::Variant& eventName,
                                     const convert::Variant& terrain, const convert::Variant& eventDate);
 
+// The statements written for every runner are built in room: its text is
+// dropped and its allocation reused, so that a run handing back the last
+// statement it executed builds thousands without allocating for each.
+
 std::u16string ResultInsertStatement(const convert::Variant& fileName, const std::u16string& personId,
                                      const convert::Variant& className, const convert::Variant& rank,
-                                     const convert::Variant& result, double points);
+                                     const convert::Variant& result, double points, std::u16string room = {});
 
-std::u16string PersonLookupStatement(const std::u16string& personId);
+std::u16string PersonLookupStatement(const std::u16string& personId, std::u16string room = {});
 
 std::u16string PersonUpdateStatement(const std::u16string& personId, const std::u16string& name,
-                                     const std::u16string& club, const std::u16string& sex);
+                                     const std::u16string& club, const std::u16string& sex,
+                                     std::u16string room = {});
 
 std::u16string PersonInsertStatement(const std::u16string& personId, const std::u16string& name,
-                                     const std::u16string& club, const std::u16string& sex);
+                                     const std::u16string& club, const std::u16string& sex,
+                                     std::u16string room = {});
 
 }  // namespace pointimport::import

@@ -29,6 +29,17 @@ TEST(FormatDouble, WritesFifteenSignificantDigitsWithoutTrailingZeros) {
       {1e15, u"1e+15"},
       {1.25e-7, u"1.25e-7"},
       {75.00000000000001, u"75"},
+      // The exact binary value is rounded, a tie to the even digit, and a
+      // carry moves into the next decade.
+      {123456789012344.5, u"123456789012344"},
+      {123456789012345.5, u"123456789012346"},
+      {999999999999999.5, u"1e+15"},
+      {99999.99999999999, u"100000"},
+      {0x1.fffffffffffffp-1, u"1"},
+      {0x1p-16, u"0.0000152587890625"},
+      {0x1.fffffffffffffp-17, u"0.0000152587890625"},
+      {5e-324, u"4.94065645841247e-324"},
+      {1e23, u"1e+23"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatDouble(c.value), c.text) << c.value;

@@ -56,6 +56,12 @@ TEST(FormatSqlValue, WritesEachKindAsItsLiteral) {
       {Variant(u"a\xDC00"), u"'a\xFFFD'"},
       {Variant(u"\xDC00\xD800"), u"'\xFFFD\xFFFD'"},
       {Variant(u"\xD842\xDFB7"), u"'\xD842\xDFB7'"},
+      // Four code units are looked at at once: every lane, and the rest.
+      {Variant(u"abcd'efg"), u"'abcd''efg'"},
+      {Variant(u"abc\xD800xyz"), u"'abc\xFFFDxyz'"},
+      {Variant(u"abcdefg\xDFFF"), u"'abcdefg\xFFFD'"},
+      {Variant(u"abcde\0"s), u"'abcde'||char(0)||''"},
+      {Variant(u"\x8000\xD7FF\xE000\xFFFF\x0001"), u"'\x8000\xD7FF\xE000\xFFFF\x0001'"},
       {Variant::Date(At(2005, 4, 10, 13, 5, 7)), u"'2005/04/10 13:05:07'"},
       {Variant::Date(0.5), u"'1899/12/30 12:00:00'"},
       {Variant::Date(0.0), u"'1899/12/30 00:00:00'"},

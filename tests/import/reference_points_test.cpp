@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "convert/runtime_error.h"
 #include "support/fake_lap_component.h"
 
@@ -88,6 +90,10 @@ TEST(CalcPoints, ComparesTheRunnersTimeWithTheReference) {
 
 TEST(CalcPoints, StopsOnAResultThatCannotBecomeText) {
   EXPECT_THROW(CalcPoints({TimeOfDay(0, 30, 0), true}, Variant(1), Variant::Null()), convert::RuntimeError);
+  // Nor a rank: a Double's text is made even though no number's holds "(".
+  EXPECT_THROW(CalcPoints({TimeOfDay(0, 30, 0), true}, Variant(std::numeric_limits<double>::quiet_NaN()),
+                          Variant(u"0:40:00")),
+               convert::RuntimeError);
 }
 
 }  // namespace

@@ -29,6 +29,8 @@ TEST(Statements, KeepEveryBlankOfTheirTemplates) {
        u"INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'E1', "
        u"'', 'M21', '', '失格', 0 ) "},
       {PersonLookupStatement(u"ＹＡＭＡＤＡ"), u"SELECT * FROM PERSON  WHERE ID = 'ＹＡＭＡＤＡ'"},
+      // The room's own text is dropped.
+      {PersonLookupStatement(u"ID", u"left over"), u"SELECT * FROM PERSON  WHERE ID = 'ID'"},
       {PersonUpdateStatement(u"ID", u"山田", u"", u"M"),
        u"UPDATE PERSON SET NAME='山田' , CLUB='' , SEX='M' WHERE ID = 'ID'"},
       {PersonInsertStatement(u"ID", u"O'Neil", u"OLC", u""),
