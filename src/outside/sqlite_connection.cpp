@@ -212,8 +212,9 @@ void SqliteConnection::CheckFileUnchanged() const {
 
 SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const std::u16string& statement) {
   Handle();
-  if (ScanShape(statement, shape_)) {
-    auto [cached, slot] = cache_->Take(shape_.text, shape_.hash);
+  if (shapes_.Scan(statement)) {
+    const ScannedShape& shape = shapes_.Shape();
+    auto [cached, slot] = cache_->Take(shape.text, shape.hash);
     if (!cached) cached = PrepareShape();
     if (cached && Bind(cached.get())) return {std::move(cached), slot};
     if (cached) cache_->Give(slot, std::move(cached));
@@ -226,8 +227,9 @@ SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const 
 SqliteStatement SqliteConnection::PrepareShape() const {
   SqliteStatement prepared;
   std::u16string_view rest;
-  if (PrepareText(Handle(), shape_.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
-      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape_.literals.size())) {
+  const ScannedShape& shape = shapes_.Shape();
+  if (PrepareText(Handle(), shape.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
+      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape.literals.size())) {
     return nullptr;
   }
   return prepared;
@@ -238,9 +240,10 @@ bool SqliteConnection::Bind(sqlite3_stmt* statement) {
   // can stay in textValues_ meanwhile; a record set steps on later, and
   // SQLite keeps its own copy.
   const auto lifetime = sqlite3_column_count(statement) > 0 ? SQLITE_TRANSIENT : SQLITE_STATIC;
-  if (textValues_.size() < shape_.literals.size()) textValues_.resize(shape_.literals.size());
-  for (std::size_t i = 0; i < shape_.literals.size(); ++i) {
-    const ScannedLiteral& literal = shape_.literals[i];
+  const std::vector<ScannedLiteral>& literals = shapes_.Shape().literals;
+  if (textValues_.size() < literals.size()) textValues_.resize(literals.size());
+  for (std::size_t i = 0; i < literals.size(); ++i) {
+    const ScannedLiteral& literal = literals[i];
     const int index = static_cast<int>(i) + 1;
     int rc = SQLITE_OK;
     switch (literal.kind) {

@@ -64,7 +64,7 @@ class SqliteConnection : public Connection {
   std::shared_ptr<StatementCache> cache_;
   SqliteStatement realLiteral_;
   // Kept from one statement to the next, so that their storage is reused.
-  ScannedShape shape_;
+  ShapeScanner shapes_;
   std::vector<std::string> textValues_;
   bool refusedStatementsMayStayHalfDone_ = true;
   bool inTransaction_ = false;

@@ -168,6 +168,34 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view digits) {
   return value;
 }
 
+// The text literal whose opening apostrophe stands at statement[i], added to
+// literals. Returns the index past it, or npos when it is not closed.
+std::size_t ReadTextLiteral(std::u16string_view statement, std::size_t i, std::vector<ScannedLiteral>& literals) {
+  bool doubled = false;
+  const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
+  if (end == std::u16string_view::npos) return end;
+  literals.push_back({ScannedLiteral::Kind::Text, statement.substr(i + 1, end - i - 2), 0, doubled});
+  return end;
+}
+
+// The number literal starting at statement[i], added to literals. Returns
+// the index past it, or npos when it is no plain number.
+std::size_t ReadNumberLiteral(std::u16string_view statement, std::size_t i,
+                              std::vector<ScannedLiteral>& literals) {
+  bool isReal = false;
+  const std::size_t end = ScanNumber(statement, i, isReal);
+  if (end == std::u16string_view::npos) return end;
+  const std::u16string_view literal = statement.substr(i, end - i);
+  if (isReal) {
+    literals.push_back({ScannedLiteral::Kind::Real, literal});
+  } else {
+    const auto value = ParseInteger(literal);
+    if (!value) return std::u16string_view::npos;  // SQLite would read it as a real
+    literals.push_back({ScannedLiteral::Kind::Integer, literal, *value});
+  }
+  return end;
+}
+
 }  // namespace
 
 std::size_t ShapeHash(std::u16string_view text) { return HashText(text); }
@@ -201,11 +229,8 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
       }
       case CharKind::Apostrophe: {
         if (afterIdentifier) return false;  // X'..' blob, or a literal glued to a word
-        bool doubled = false;
-        const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
+        const std::size_t end = ReadTextLiteral(statement, i, shape.literals);
         if (end == std::u16string_view::npos) return false;
-        shape.literals.push_back(
-            {ScannedLiteral::Kind::Text, statement.substr(i + 1, end - i - 2), 0, doubled});
         writer.Parameter(i, end);
         i = end;
         break;
@@ -218,17 +243,8 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
         break;
       }
       case CharKind::Digit: {
-        bool isReal = false;
-        const std::size_t end = ScanNumber(statement, i, isReal);
+        const std::size_t end = ReadNumberLiteral(statement, i, shape.literals);
         if (end == std::u16string_view::npos) return false;
-        const std::u16string_view literal = statement.substr(i, end - i);
-        if (isReal) {
-          shape.literals.push_back({ScannedLiteral::Kind::Real, literal});
-        } else {
-          const auto value = ParseInteger(literal);
-          if (!value) return false;  // SQLite would read it as a real
-          shape.literals.push_back({ScannedLiteral::Kind::Integer, literal, *value});
-        }
         writer.Parameter(i, end);
         i = end;
         break;
@@ -256,6 +272,84 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
   }
   writer.Finish();
   return true;
+}
+
+bool ShapeScanner::Scan(std::u16string_view statement) {
+  for (const Skeleton& skeleton : skeletons_) {
+    if (Replay(skeleton, statement)) return true;
+  }
+  if (!ScanShape(statement, shape_)) return false;
+  Remember(statement);
+  return true;
+}
+
+// The scan reads the statement left to right, and whatever it decides reads
+// no further than one character past the piece it decides on. So where the
+// statement repeats the skeleton's text before a literal, the scan of it
+// decides as the skeleton's own did, provided the literal opens with a
+// character those decisions cannot tell from the skeleton's: the same
+// apostrophe or point, or any digit for a digit. It then reaches the literal
+// as it did there, not after a word, and reads it with the same function;
+// after a literal it goes on as after any other. The tail, matched to the
+// end of the text, ends the scan the same way.
+bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statement) {
+  const char16_t* text = skeleton.text.data();
+  std::size_t at = 0;
+  std::size_t runStart = 0;
+  shape_.literals.clear();
+  for (const Opening& opening : skeleton.openings) {
+    const std::size_t run = opening.at - runStart;
+    if (statement.size() - at <= run ||
+        std::memcmp(statement.data() + at, text + runStart, run * sizeof(char16_t)) != 0) {
+      return false;
+    }
+    at += run;
+    const char16_t c = statement[at];
+    std::size_t end;
+    if (c == u'\'') {
+      if (opening.first != c) return false;
+      end = ReadTextLiteral(statement, at, shape_.literals);
+    } else {
+      // A point opens a number only when a digit follows it.
+      const bool number = IsDigit(c) ? opening.first == u'0'
+                                     : c == u'.' && opening.first == c && at + 1 < statement.size() &&
+                                           IsDigit(statement[at + 1]);
+      if (!number) return false;
+      end = ReadNumberLiteral(statement, at, shape_.literals);
+    }
+    if (end == std::u16string_view::npos) return false;
+    at = end;
+    runStart = opening.at + 1;
+  }
+  const std::size_t tail = skeleton.text.size() - runStart;
+  if (statement.size() - at != tail ||
+      std::memcmp(statement.data() + at, text + runStart, tail * sizeof(char16_t)) != 0) {
+    return false;
+  }
+  shape_.text.assign(skeleton.text);
+  shape_.hash = skeleton.hash;
+  return true;
+}
+
+// Keeps the shape just scanned as a skeleton, in place of the oldest once
+// there are as many as are kept.
+void ShapeScanner::Remember(std::u16string_view statement) {
+  Skeleton skeleton{shape_.text, shape_.hash, {}};
+  std::size_t removed = 0;  // characters the literals so far took beyond their "?"
+  for (const ScannedLiteral& literal : shape_.literals) {
+    const bool text = literal.kind == ScannedLiteral::Kind::Text;
+    const std::size_t start = static_cast<std::size_t>(literal.written.data() - statement.data()) - (text ? 1 : 0);
+    const std::size_t length = literal.written.size() + (text ? 2 : 0);
+    const char16_t first = statement[start];
+    skeleton.openings.push_back({start - removed, IsDigit(first) ? u'0' : first});
+    removed += length - 1;
+  }
+  if (skeletons_.size() < kMaxSkeletons) {
+    skeletons_.push_back(std::move(skeleton));
+  } else {
+    skeletons_[nextReplaced_] = std::move(skeleton);
+    nextReplaced_ = (nextReplaced_ + 1) % kMaxSkeletons;
+  }
 }
 
 }  // namespace pointimport::outside

@@ -39,4 +39,37 @@ std::size_t ShapeHash(std::u16string_view text);
 // column). Such statements are simply prepared as they stand.
 bool ScanShape(std::u16string_view statement, ScannedShape& shape);
 
+// ScanShape with a memory of the shapes it has given. A program writes its
+// statements from a few templates, so a statement nearly always repeats an
+// earlier one around its literals: it is then checked against that one, its
+// text compared run by run and only its literals read, instead of being read
+// character by character. What Scan gives is always what ScanShape gives.
+class ShapeScanner {
+ public:
+  static constexpr std::size_t kMaxSkeletons = 16;
+
+  bool Scan(std::u16string_view statement);
+  // The shape of the statement last scanned, where Scan returned true.
+  const ScannedShape& Shape() const { return shape_; }
+
+ private:
+  // Where a shape's parameter stands in its text, and the character that
+  // opened the literal it stands for (any digit as "0").
+  struct Opening {
+    std::size_t at;
+    char16_t first;
+  };
+  struct Skeleton {
+    std::u16string text;
+    std::size_t hash;
+    std::vector<Opening> openings;
+  };
+  bool Replay(const Skeleton& skeleton, std::u16string_view statement);
+  void Remember(std::u16string_view statement);
+
+  ScannedShape shape_;
+  std::vector<Skeleton> skeletons_;
+  std::size_t nextReplaced_ = 0;
+};
+
 }  // namespace pointimport::outside

@@ -82,5 +82,30 @@ TEST(ScanShape, LeavesAloneWhatParametersCouldChange) {
   }
 }
 
+// Each statement after the one before it, so that it meets a skeleton built
+// like it but for one character that changes how the scan reads it.
+TEST(ShapeScanner, GivesWhatScanShapeGivesAfterAnyStatementBefore) {
+  const char16_t* statements[] = {
+      u"INSERT INTO t VALUES ( 'a', 1 )",   u"INSERT INTO t VALUES ( 'a''b', 12.5 )",
+      u"INSERT INTO t VALUES ( 'a', 'b' )", u"INSERT INTO t VALUES ( 'a'', ''b' )",
+      u"UPDATE t SET a=.5",                 u"UPDATE t SET a=.x",
+      u"UPDATE t SET a=5",                  u"SELECT a.5",
+      u"SELECT a..5",                       u"SELECT 1 ",
+      u"SELECT 2 -- note",                  u"SELECT 1e",
+      u"SELECT 'a'",                        u"SELECT 'a' ORDER BY 1",
+      u"SELECT 'open",                      u"SELECT 1",
+  };
+  ShapeScanner scanner;
+  for (const auto* statement : statements) {
+    ScannedShape fresh;
+    const bool scanned = ScanShape(statement, fresh);
+    ASSERT_EQ(scanner.Scan(statement), scanned) << convert::Utf16ToUtf8(statement);
+    if (scanned) {
+      EXPECT_EQ(Describe(scanner.Shape()), Describe(fresh));
+      EXPECT_EQ(scanner.Shape().hash, fresh.hash);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pointimport::outside
