@@ -1,6 +1,7 @@
 #include "outside/statement_shape.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -71,19 +72,38 @@ bool StartsWithDataStatement(std::u16string_view statement) {
   return false;
 }
 
+// The first c in text at or after from, or npos. Four code units are tested
+// at a time: a lane equal to c turns to zero, and the lowest lane flagged as
+// zero is always a true one (a false flag needs a borrow from a zero lane
+// below it).
+std::size_t Find(std::u16string_view text, std::size_t from, char16_t c) {
+  static_assert(std::endian::native == std::endian::little, "the lowest lane is the first code unit");
+  constexpr std::uint64_t kLow = 0x0001000100010001ULL;
+  constexpr std::uint64_t kHigh = 0x8000800080008000ULL;
+  const std::uint64_t pattern = kLow * c;
+  std::size_t k = from;
+  for (; k + 4 <= text.size(); k += 4) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, text.data() + k, sizeof(chunk));
+    const std::uint64_t lanes = chunk ^ pattern;
+    const std::uint64_t zero = (lanes - kLow) & ~lanes & kHigh;
+    if (zero != 0) return k + static_cast<std::size_t>(std::countr_zero(zero)) / 16;
+  }
+  for (; k < text.size(); ++k) {
+    if (text[k] == c) return k;
+  }
+  return std::u16string_view::npos;
+}
+
 // Scans the quoted run at statement[i] (opened by quote, closed by close, a
 // doubled close standing for itself). Returns the index past it, or npos
 // when it is not closed.
 std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t close, bool& doubled) {
   doubled = false;
-  for (std::size_t k = i + 1; k < statement.size(); ++k) {
-    if (statement[k] != close) continue;
-    if (close != u']' && k + 1 < statement.size() && statement[k + 1] == close) {
-      doubled = true;
-      ++k;
-      continue;
-    }
-    return k + 1;
+  for (std::size_t k = Find(statement, i + 1, close); k != std::u16string_view::npos;
+       k = Find(statement, k + 2, close)) {
+    if (close == u']' || k + 1 >= statement.size() || statement[k + 1] != close) return k + 1;
+    doubled = true;
   }
   return std::u16string_view::npos;
 }
@@ -275,12 +295,27 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
 }
 
 bool ShapeScanner::Scan(std::u16string_view statement) {
-  for (const Skeleton& skeleton : skeletons_) {
-    if (Replay(skeleton, statement)) return true;
+  // Statements come in the order the program writes them: the skeleton that
+  // followed the last one before is tried first.
+  const std::size_t guess = last_ < skeletons_.size() ? skeletons_[last_].next : kNone;
+  if (guess < skeletons_.size() && Replay(skeletons_[guess], statement)) {
+    last_ = guess;
+    return true;
+  }
+  for (std::size_t k = 0; k < skeletons_.size(); ++k) {
+    if (k != guess && Replay(skeletons_[k], statement)) {
+      Follow(k);
+      return true;
+    }
   }
   if (!ScanShape(statement, shape_)) return false;
-  Remember(statement);
+  Follow(Remember(statement));
   return true;
+}
+
+void ShapeScanner::Follow(std::size_t skeleton) {
+  if (last_ < skeletons_.size()) skeletons_[last_].next = skeleton;
+  last_ = skeleton;
 }
 
 // The scan reads the statement left to right, and whatever it decides reads
@@ -332,9 +367,9 @@ bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statemen
 }
 
 // Keeps the shape just scanned as a skeleton, in place of the oldest once
-// there are as many as are kept.
-void ShapeScanner::Remember(std::u16string_view statement) {
-  Skeleton skeleton{shape_.text, shape_.hash, {}};
+// there are as many as are kept, and returns where it is kept.
+std::size_t ShapeScanner::Remember(std::u16string_view statement) {
+  Skeleton skeleton{shape_.text, shape_.hash, {}, kNone};
   std::size_t removed = 0;  // characters the literals so far took beyond their "?"
   for (const ScannedLiteral& literal : shape_.literals) {
     const bool text = literal.kind == ScannedLiteral::Kind::Text;
@@ -346,10 +381,12 @@ void ShapeScanner::Remember(std::u16string_view statement) {
   }
   if (skeletons_.size() < kMaxSkeletons) {
     skeletons_.push_back(std::move(skeleton));
-  } else {
-    skeletons_[nextReplaced_] = std::move(skeleton);
-    nextReplaced_ = (nextReplaced_ + 1) % kMaxSkeletons;
+    return skeletons_.size() - 1;
   }
+  const std::size_t replaced = nextReplaced_;
+  skeletons_[replaced] = std::move(skeleton);
+  nextReplaced_ = (nextReplaced_ + 1) % kMaxSkeletons;
+  return replaced;
 }
 
 }  // namespace pointimport::outside

@@ -59,17 +59,21 @@ class ShapeScanner {
     std::size_t at;
     char16_t first;
   };
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   struct Skeleton {
     std::u16string text;
     std::size_t hash;
     std::vector<Opening> openings;
+    std::size_t next;  // the skeleton that matched the statement after the last one this one matched
   };
   bool Replay(const Skeleton& skeleton, std::u16string_view statement);
-  void Remember(std::u16string_view statement);
+  std::size_t Remember(std::u16string_view statement);
+  void Follow(std::size_t skeleton);
 
   ScannedShape shape_;
   std::vector<Skeleton> skeletons_;
   std::size_t nextReplaced_ = 0;
+  std::size_t last_ = kNone;  // the skeleton the last shape came from
 };
 
 }  // namespace pointimport::outside
