@@ -76,7 +76,7 @@ bool StartsWithDataStatement(std::u16string_view statement) {
 // at a time: a lane equal to c turns to zero, and the lowest lane flagged as
 // zero is always a true one (a false flag needs a borrow from a zero lane
 // below it).
-std::size_t Find(std::u16string_view text, std::size_t from, char16_t c) {
+inline std::size_t Find(std::u16string_view text, std::size_t from, char16_t c) {
   static_assert(std::endian::native == std::endian::little, "the lowest lane is the first code unit");
   constexpr std::uint64_t kLow = 0x0001000100010001ULL;
   constexpr std::uint64_t kHigh = 0x8000800080008000ULL;
@@ -98,7 +98,7 @@ std::size_t Find(std::u16string_view text, std::size_t from, char16_t c) {
 // Scans the quoted run at statement[i] (opened by quote, closed by close, a
 // doubled close standing for itself). Returns the index past it, or npos
 // when it is not closed.
-std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t close, bool& doubled) {
+inline std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t close, bool& doubled) {
   doubled = false;
   for (std::size_t k = Find(statement, i + 1, close); k != std::u16string_view::npos;
        k = Find(statement, k + 2, close)) {
@@ -190,7 +190,7 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view digits) {
 
 // The text literal whose opening apostrophe stands at statement[i], added to
 // literals. Returns the index past it, or npos when it is not closed.
-std::size_t ReadTextLiteral(std::u16string_view statement, std::size_t i, std::vector<ScannedLiteral>& literals) {
+inline std::size_t ReadTextLiteral(std::u16string_view statement, std::size_t i, std::vector<ScannedLiteral>& literals) {
   bool doubled = false;
   const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
   if (end == std::u16string_view::npos) return end;
