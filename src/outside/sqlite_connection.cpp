@@ -111,14 +111,8 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   CheckTransactionIntact();
   PreparedStatement prepared = PrepareForExecution(statement);
   if (sqlite3_column_count(prepared.statement.get()) > 0) {
-    SqliteRecordSet::Release release;
-    if (prepared.slot) {
-      release = [cache = cache_, slot = prepared.slot](SqliteStatement used) {
-        cache->Give(slot, std::move(used));
-      };
-    }
     auto records =
-        std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), std::move(release));
+        std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), cache_, prepared.slot);
     records->MoveNext();
     return records;
   }
