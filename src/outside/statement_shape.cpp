@@ -190,7 +190,7 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view digits) {
 
 // The text literal whose opening apostrophe stands at statement[i], added to
 // literals. Returns the index past it, or npos when it is not closed.
-inline std::size_t ReadTextLiteral(std::u16string_view statement, std::size_t i, std::vector<ScannedLiteral>& literals) {
+[[gnu::always_inline]] inline std::size_t ReadTextLiteral(std::u16string_view statement, std::size_t i, std::vector<ScannedLiteral>& literals) {
   bool doubled = false;
   const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
   if (end == std::u16string_view::npos) return end;
@@ -214,6 +214,16 @@ std::size_t ReadNumberLiteral(std::u16string_view statement, std::size_t i,
     literals.push_back({ScannedLiteral::Kind::Integer, literal, *value});
   }
   return end;
+}
+
+// Whether a[0, n) and b[0, n) hold the same code units. Most runs between
+// literals are a comma and a blank, too short to be worth a call of memcmp.
+bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
+  if (n > 8) return std::memcmp(a, b, n * sizeof(char16_t)) == 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (a[k] != b[k]) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -335,7 +345,7 @@ bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statemen
   for (const Opening& opening : skeleton.openings) {
     const std::size_t run = opening.at - runStart;
     if (statement.size() - at <= run ||
-        std::memcmp(statement.data() + at, text + runStart, run * sizeof(char16_t)) != 0) {
+        !SameUnits(statement.data() + at, text + runStart, run)) {
       return false;
     }
     at += run;
@@ -358,7 +368,7 @@ bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statemen
   }
   const std::size_t tail = skeleton.text.size() - runStart;
   if (statement.size() - at != tail ||
-      std::memcmp(statement.data() + at, text + runStart, tail * sizeof(char16_t)) != 0) {
+      !SameUnits(statement.data() + at, text + runStart, tail)) {
     return false;
   }
   shape_.text.assign(skeleton.text);
