@@ -190,7 +190,8 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view digits) {
 
 // The text literal whose opening apostrophe stands at statement[i], added to
 // literals. Returns the index past it, or npos when it is not closed.
-[[gnu::always_inline]] inline std::size_t ReadTextLiteral(std::u16string_view statement, std::size_t i, std::vector<ScannedLiteral>& literals) {
+[[gnu::always_inline]] inline std::size_t ReadTextLiteral(std::u16string_view statement, std::size_t i,
+                                                          std::vector<ScannedLiteral>& literals) {
   bool doubled = false;
   const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
   if (end == std::u16string_view::npos) return end;
@@ -383,7 +384,8 @@ std::size_t ShapeScanner::Remember(std::u16string_view statement) {
   std::size_t removed = 0;  // characters the literals so far took beyond their "?"
   for (const ScannedLiteral& literal : shape_.literals) {
     const bool text = literal.kind == ScannedLiteral::Kind::Text;
-    const std::size_t start = static_cast<std::size_t>(literal.written.data() - statement.data()) - (text ? 1 : 0);
+    const auto written = static_cast<std::size_t>(literal.written.data() - statement.data());
+    const std::size_t start = written - (text ? 1 : 0);
     const std::size_t length = literal.written.size() + (text ? 2 : 0);
     const char16_t first = statement[start];
     skeleton.openings.push_back({start - removed, IsDigit(first) ? u'0' : first});
