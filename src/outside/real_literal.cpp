@@ -1,5 +1,6 @@
 #include "outside/real_literal.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 
@@ -12,11 +13,17 @@ __extension__ using Wide = unsigned __int128;  // GCC and Clang
 constexpr std::uint64_t kMaxSignificand = 1'000'000'000'000'000;  // 15 digits, exact as a double
 constexpr std::size_t kMaxFractionDigits = 19;                    // 10^19 fits 64 bits
 
-constexpr std::uint64_t PowerOfTen(int exponent) {
+// 10^0 to 10^kMaxFractionDigits, looked up rather than multiplied out for
+// every literal.
+constexpr auto kPowersOfTen = [] {
+  std::array<std::uint64_t, kMaxFractionDigits + 1> powers{};
   std::uint64_t power = 1;
-  for (int i = 0; i < exponent; ++i) power *= 10;
-  return power;
-}
+  for (auto& entry : powers) {
+    entry = power;
+    power *= 10;  // the last product wraps and is never stored
+  }
+  return powers;
+}();
 
 }  // namespace
 
@@ -49,7 +56,7 @@ std::optional<double> RealLiteralValueWhereCertain(std::u16string_view literal) 
 
   // Both operands are exact doubles, so the quotient is rounded once, to
   // the nearest double.
-  const std::uint64_t scale = PowerOfTen(static_cast<int>(fractionDigits));
+  const std::uint64_t scale = kPowersOfTen[fractionDigits];
   const double value = static_cast<double>(significand) / static_cast<double>(scale);
 
   // value = m * 2^q with a 53-bit m; the midpoints around it are
