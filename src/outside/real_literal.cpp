@@ -1,6 +1,7 @@
 #include "outside/real_literal.h"
 
-#include <cmath>
+#include <array>
+#include <bit>
 #include <cstdint>
 
 namespace pointimport::outside {
@@ -10,30 +11,41 @@ namespace {
 __extension__ using Wide = unsigned __int128;  // GCC and Clang
 
 constexpr std::uint64_t kMaxSignificand = 1'000'000'000'000'000;  // 15 digits, exact as a double
-constexpr int kMaxFractionDigits = 19;                            // 10^19 fits 64 bits
+constexpr std::size_t kMaxFractionDigits = 19;                    // 10^19 fits 64 bits
 
-constexpr std::uint64_t PowerOfTen(int exponent) {
+// 10^0 to 10^kMaxFractionDigits, looked up rather than multiplied out for
+// every literal.
+constexpr auto kPowersOfTen = [] {
+  std::array<std::uint64_t, kMaxFractionDigits + 1> powers{};
   std::uint64_t power = 1;
-  for (int i = 0; i < exponent; ++i) power *= 10;
-  return power;
-}
+  for (auto& entry : powers) {
+    entry = power;
+    power *= 10;  // the last product wraps and is never stored
+  }
+  return powers;
+}();
 
 }  // namespace
 
 std::optional<double> RealLiteralValueWhereCertain(std::u16string_view literal) {
   std::uint64_t significand = 0;
-  int fractionDigits = 0;
-  bool inFraction = false;
-  for (char16_t c : literal) {
-    if (c == u'.' && !inFraction) {
-      inFraction = true;
-      continue;
-    }
-    if (c < u'0' || c > u'9') return std::nullopt;  // an exponent, or no plain decimal
-    significand = significand * 10 + static_cast<std::uint64_t>(c - u'0');
-    if (significand >= kMaxSignificand) return std::nullopt;
-    if (inFraction) ++fractionDigits;
+  // Adds one digit; false for anything else (an exponent, a second point)
+  // and for more digits than are certain.
+  const auto addDigit = [&significand](char16_t c) {
+    const auto digit = static_cast<std::uint64_t>(c - u'0');
+    if (digit > 9) return false;
+    significand = significand * 10 + digit;
+    return significand < kMaxSignificand;
+  };
+  const std::size_t point = literal.find(u'.');
+  const std::size_t wholeEnd = point == std::u16string_view::npos ? literal.size() : point;
+  for (std::size_t k = 0; k < wholeEnd; ++k) {
+    if (!addDigit(literal[k])) return std::nullopt;
   }
+  for (std::size_t k = wholeEnd + 1; k < literal.size(); ++k) {
+    if (!addDigit(literal[k])) return std::nullopt;
+  }
+  std::size_t fractionDigits = point == std::u16string_view::npos ? 0 : literal.size() - point - 1;
   if (significand == 0) return 0.0;
   while (fractionDigits > 0 && significand % 10 == 0) {
     significand /= 10;
@@ -44,17 +56,19 @@ std::optional<double> RealLiteralValueWhereCertain(std::u16string_view literal) 
 
   // Both operands are exact doubles, so the quotient is rounded once, to
   // the nearest double.
-  const std::uint64_t scale = PowerOfTen(fractionDigits);
+  const std::uint64_t scale = kPowersOfTen[fractionDigits];
   const double value = static_cast<double>(significand) / static_cast<double>(scale);
 
   // value = m * 2^q with a 53-bit m; the midpoints around it are
   // (2m - 1) * 2^(q-1) and (2m + 1) * 2^(q-1). Scaled by scale * 2^(1-q),
   // the literal is significand * 2^(1-q) and a midpoint (2m -+ 1) * scale,
   // all below 2^118.
-  int exponent = 0;
-  const double fraction = std::frexp(value, &exponent);
-  const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  const int shift = 54 - exponent;  // 1 - q, with q = exponent - 53
+  // The value, at least 10^-19, is a normal double: its stored exponent
+  // gives q, and its stored fraction with the hidden bit gives m.
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const auto biasedExponent = static_cast<int>(bits >> 52);
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = 1076 - biasedExponent;  // 1 - q, with q = biasedExponent - 1075
   if (shift <= 0 || shift >= 118) return std::nullopt;
   const Wide exact = static_cast<Wide>(significand) << shift;
   const Wide below = static_cast<Wide>(2 * m - 1) * scale;

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
+
 #include "convert/utf.h"
 #include "outside/connection_string.h"
 #include "outside/points_schema_check.h"
@@ -111,14 +113,8 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   CheckTransactionIntact();
   PreparedStatement prepared = PrepareForExecution(statement);
   if (sqlite3_column_count(prepared.statement.get()) > 0) {
-    SqliteRecordSet::Release release;
-    if (prepared.slot) {
-      release = [cache = cache_, slot = prepared.slot](SqliteStatement used) {
-        cache->Give(slot, std::move(used));
-      };
-    }
     auto records =
-        std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), std::move(release));
+        std::make_unique<SqliteRecordSet>(database_, std::move(prepared.statement), cache_, prepared.slot);
     records->MoveNext();
     return records;
   }
@@ -212,10 +208,12 @@ void SqliteConnection::CheckFileUnchanged() const {
 
 SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const std::u16string& statement) {
   Handle();
-  if (ScanShape(statement, shape_)) {
-    auto [cached, slot] = cache_->Take(shape_.text, shape_.hash);
-    if (!cached) cached = PrepareShape();
-    if (cached && Bind(cached.get())) return {std::move(cached), slot};
+  if (shapes_.Scan(statement)) {
+    const ScannedShape& shape = shapes_.Shape();
+    auto [cached, slot] = cache_->Take(shape.text, shape.hash);
+    const bool fresh = !cached;
+    if (fresh) cached = PrepareShape();
+    if (cached && Bind(cached.get(), slot, fresh)) return {std::move(cached), slot};
     if (cached) cache_->Give(slot, std::move(cached));
   }
   // Whatever the shape could not take is prepared as it stands, which also
@@ -226,32 +224,64 @@ SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const 
 SqliteStatement SqliteConnection::PrepareShape() const {
   SqliteStatement prepared;
   std::u16string_view rest;
-  if (PrepareText(Handle(), shape_.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
-      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape_.literals.size())) {
+  const ScannedShape& shape = shapes_.Shape();
+  if (PrepareText(Handle(), shape.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
+      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape.literals.size())) {
     return nullptr;
   }
   return prepared;
 }
 
-bool SqliteConnection::Bind(sqlite3_stmt* statement) {
-  // A statement without rows is done before Execute returns, so its texts
-  // can stay in textValues_ meanwhile; a record set steps on later, and
-  // SQLite keeps its own copy.
-  const auto lifetime = sqlite3_column_count(statement) > 0 ? SQLITE_TRANSIENT : SQLITE_STATIC;
-  if (textValues_.size() < shape_.literals.size()) textValues_.resize(shape_.literals.size());
-  for (std::size_t i = 0; i < shape_.literals.size(); ++i) {
-    const ScannedLiteral& literal = shape_.literals[i];
+bool SqliteConnection::Bind(sqlite3_stmt* statement, StatementCache::Slot* slot, bool fresh) {
+  // A statement without rows is done before Execute returns, and goes back
+  // to its slot, the one statement of its shape: its texts are bound from
+  // the slot and stay there, so that a text the last statement of the shape
+  // had already (the event of every result) is not bound again. A record
+  // set steps on later, while another statement of its shape may run: SQLite
+  // keeps its own copy of each text.
+  const bool rows = sqlite3_column_count(statement) > 0;
+  const auto lifetime = rows ? SQLITE_TRANSIENT : SQLITE_STATIC;
+  const std::vector<ScannedLiteral>& literals = shapes_.Shape().literals;
+  std::vector<StatementCache::BoundText>* kept = nullptr;
+  if (slot) {
+    if (rows) {
+      slot->texts.clear();
+    } else {
+      // A statement prepared anew has nothing bound yet.
+      if (fresh || slot->texts.size() != literals.size()) slot->texts.assign(literals.size(), {});
+      kept = &slot->texts;
+    }
+  }
+  if (textValues_.size() < literals.size()) textValues_.resize(literals.size());
+  for (std::size_t i = 0; i < literals.size(); ++i) {
+    const ScannedLiteral& literal = literals[i];
     const int index = static_cast<int>(i) + 1;
+    StatementCache::BoundText* bound = kept ? &(*kept)[i] : nullptr;
     int rc = SQLITE_OK;
     switch (literal.kind) {
       case ScannedLiteral::Kind::Text: {
+        // The same text as written, apostrophes doubled alike, is the same value.
+        const std::size_t units = literal.written.size();
+        if (bound && bound->bound && bound->written.size() == units &&
+            std::memcmp(bound->written.data(), literal.written.data(), units * sizeof(char16_t)) == 0) {
+          bound->changes = 0;
+          continue;
+        }
         // As UTF-8: bound as UTF-16, a leading U+FEFF would be dropped as a
         // byte-order mark, and a leading U+FFFE would turn the rest around.
-        std::string& utf8 = textValues_[i];
+        std::string& utf8 = bound ? bound->utf8 : textValues_[i];
         utf8.clear();
         convert::AppendUtf8(utf8, literal.written);
         if (literal.hasDoubledApostrophes) UndoubleApostrophes(utf8);
         rc = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()), lifetime);
+        if (bound) {
+          // A text that changes at every run (a runner's name) is not worth
+          // keeping for comparison; it is kept again now and then, in case
+          // it has come to stay.
+          ++bound->changes;
+          bound->bound = rc == SQLITE_OK && (bound->changes < 4 || bound->changes % 32 == 0);
+          if (bound->bound) bound->written.assign(literal.written);
+        }
         break;
       }
       case ScannedLiteral::Kind::Integer:
@@ -263,6 +293,8 @@ bool SqliteConnection::Bind(sqlite3_stmt* statement) {
         break;
       }
     }
+    // A number bound in place of a text of the same shape's last statement.
+    if (bound && literal.kind != ScannedLiteral::Kind::Text) bound->bound = false;
     if (rc != SQLITE_OK) return false;
   }
   return true;

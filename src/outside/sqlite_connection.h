@@ -49,7 +49,7 @@ class SqliteConnection : public Connection {
   void CheckFileUnchanged() const;
   PreparedStatement PrepareForExecution(const std::u16string& statement);
   SqliteStatement PrepareShape() const;
-  bool Bind(sqlite3_stmt* statement);
+  bool Bind(sqlite3_stmt* statement, StatementCache::Slot* slot, bool fresh);
   double RealLiteralValue(std::u16string_view literal);
   SqliteStatement Prepare(const std::u16string& statement) const;
   void Run(const std::u16string& statement);
@@ -64,7 +64,7 @@ class SqliteConnection : public Connection {
   std::shared_ptr<StatementCache> cache_;
   SqliteStatement realLiteral_;
   // Kept from one statement to the next, so that their storage is reused.
-  ScannedShape shape_;
+  ShapeScanner shapes_;
   std::vector<std::string> textValues_;
   bool refusedStatementsMayStayHalfDone_ = true;
   bool inTransaction_ = false;

@@ -41,8 +41,9 @@ Variant ColumnValue(sqlite3_stmt* statement, int column) {
 
 }  // namespace
 
-SqliteRecordSet::SqliteRecordSet(SqliteDatabase database, SqliteStatement statement, Release release)
-    : database_(std::move(database)), statement_(std::move(statement)), release_(std::move(release)) {}
+SqliteRecordSet::SqliteRecordSet(SqliteDatabase database, SqliteStatement statement,
+                                 std::shared_ptr<StatementCache> cache, StatementCache::Slot* slot)
+    : database_(std::move(database)), statement_(std::move(statement)), cache_(std::move(cache)), slot_(slot) {}
 
 SqliteRecordSet::~SqliteRecordSet() { Close(); }
 
@@ -76,7 +77,7 @@ void SqliteRecordSet::MoveNext() {
 
 void SqliteRecordSet::Close() {
   onRow_ = false;
-  if (statement_ && release_) release_(std::move(statement_));
+  if (statement_ && cache_) cache_->Give(slot_, std::move(statement_));
   statement_.reset();
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <functional>
+#include <memory>
 
 #include "outside/connection.h"
 #include "outside/sqlite_handle.h"
+#include "outside/statement_cache.h"
 
 namespace pointimport::outside {
 
@@ -11,9 +12,10 @@ namespace pointimport::outside {
 // as Null, Long (integers that fit 32 bits), Double or String.
 class SqliteRecordSet : public RecordSet {
  public:
-  // release, when given, takes the statement back when the rows are done.
-  using Release = std::function<void(SqliteStatement)>;
-  SqliteRecordSet(SqliteDatabase database, SqliteStatement statement, Release release = {});
+  // cache, when given, takes the statement back into slot when the rows are
+  // done (finalizing it where slot is nullptr).
+  SqliteRecordSet(SqliteDatabase database, SqliteStatement statement,
+                  std::shared_ptr<StatementCache> cache = nullptr, StatementCache::Slot* slot = nullptr);
   ~SqliteRecordSet() override;
   SqliteRecordSet(const SqliteRecordSet&) = delete;
   SqliteRecordSet& operator=(const SqliteRecordSet&) = delete;
@@ -26,7 +28,8 @@ class SqliteRecordSet : public RecordSet {
  private:
   SqliteDatabase database_;
   SqliteStatement statement_;
-  Release release_;
+  std::shared_ptr<StatementCache> cache_;
+  StatementCache::Slot* slot_;
   bool onRow_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "outside/statement_shape.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -71,19 +72,38 @@ bool StartsWithDataStatement(std::u16string_view statement) {
   return false;
 }
 
+// The first c in text at or after from, or npos. Four code units are tested
+// at a time: a lane equal to c turns to zero, and the lowest lane flagged as
+// zero is always a true one (a false flag needs a borrow from a zero lane
+// below it).
+inline std::size_t Find(std::u16string_view text, std::size_t from, char16_t c) {
+  static_assert(std::endian::native == std::endian::little, "the lowest lane is the first code unit");
+  constexpr std::uint64_t kLow = 0x0001000100010001ULL;
+  constexpr std::uint64_t kHigh = 0x8000800080008000ULL;
+  const std::uint64_t pattern = kLow * c;
+  std::size_t k = from;
+  for (; k + 4 <= text.size(); k += 4) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, text.data() + k, sizeof(chunk));
+    const std::uint64_t lanes = chunk ^ pattern;
+    const std::uint64_t zero = (lanes - kLow) & ~lanes & kHigh;
+    if (zero != 0) return k + static_cast<std::size_t>(std::countr_zero(zero)) / 16;
+  }
+  for (; k < text.size(); ++k) {
+    if (text[k] == c) return k;
+  }
+  return std::u16string_view::npos;
+}
+
 // Scans the quoted run at statement[i] (opened by quote, closed by close, a
 // doubled close standing for itself). Returns the index past it, or npos
 // when it is not closed.
-std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t close, bool& doubled) {
+inline std::size_t SkipQuoted(std::u16string_view statement, std::size_t i, char16_t close, bool& doubled) {
   doubled = false;
-  for (std::size_t k = i + 1; k < statement.size(); ++k) {
-    if (statement[k] != close) continue;
-    if (close != u']' && k + 1 < statement.size() && statement[k + 1] == close) {
-      doubled = true;
-      ++k;
-      continue;
-    }
-    return k + 1;
+  for (std::size_t k = Find(statement, i + 1, close); k != std::u16string_view::npos;
+       k = Find(statement, k + 2, close)) {
+    if (close == u']' || k + 1 >= statement.size() || statement[k + 1] != close) return k + 1;
+    doubled = true;
   }
   return std::u16string_view::npos;
 }
@@ -168,6 +188,45 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view digits) {
   return value;
 }
 
+// The text literal whose opening apostrophe stands at statement[i], added to
+// literals. Returns the index past it, or npos when it is not closed.
+[[gnu::always_inline]] inline std::size_t ReadTextLiteral(std::u16string_view statement, std::size_t i,
+                                                          std::vector<ScannedLiteral>& literals) {
+  bool doubled = false;
+  const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
+  if (end == std::u16string_view::npos) return end;
+  literals.push_back({ScannedLiteral::Kind::Text, statement.substr(i + 1, end - i - 2), 0, doubled});
+  return end;
+}
+
+// The number literal starting at statement[i], added to literals. Returns
+// the index past it, or npos when it is no plain number.
+std::size_t ReadNumberLiteral(std::u16string_view statement, std::size_t i,
+                              std::vector<ScannedLiteral>& literals) {
+  bool isReal = false;
+  const std::size_t end = ScanNumber(statement, i, isReal);
+  if (end == std::u16string_view::npos) return end;
+  const std::u16string_view literal = statement.substr(i, end - i);
+  if (isReal) {
+    literals.push_back({ScannedLiteral::Kind::Real, literal});
+  } else {
+    const auto value = ParseInteger(literal);
+    if (!value) return std::u16string_view::npos;  // SQLite would read it as a real
+    literals.push_back({ScannedLiteral::Kind::Integer, literal, *value});
+  }
+  return end;
+}
+
+// Whether a[0, n) and b[0, n) hold the same code units. Most runs between
+// literals are a comma and a blank, too short to be worth a call of memcmp.
+bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
+  if (n > 8) return std::memcmp(a, b, n * sizeof(char16_t)) == 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (a[k] != b[k]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::size_t ShapeHash(std::u16string_view text) { return HashText(text); }
@@ -201,11 +260,8 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
       }
       case CharKind::Apostrophe: {
         if (afterIdentifier) return false;  // X'..' blob, or a literal glued to a word
-        bool doubled = false;
-        const std::size_t end = SkipQuoted(statement, i, u'\'', doubled);
+        const std::size_t end = ReadTextLiteral(statement, i, shape.literals);
         if (end == std::u16string_view::npos) return false;
-        shape.literals.push_back(
-            {ScannedLiteral::Kind::Text, statement.substr(i + 1, end - i - 2), 0, doubled});
         writer.Parameter(i, end);
         i = end;
         break;
@@ -218,17 +274,8 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
         break;
       }
       case CharKind::Digit: {
-        bool isReal = false;
-        const std::size_t end = ScanNumber(statement, i, isReal);
+        const std::size_t end = ReadNumberLiteral(statement, i, shape.literals);
         if (end == std::u16string_view::npos) return false;
-        const std::u16string_view literal = statement.substr(i, end - i);
-        if (isReal) {
-          shape.literals.push_back({ScannedLiteral::Kind::Real, literal});
-        } else {
-          const auto value = ParseInteger(literal);
-          if (!value) return false;  // SQLite would read it as a real
-          shape.literals.push_back({ScannedLiteral::Kind::Integer, literal, *value});
-        }
         writer.Parameter(i, end);
         i = end;
         break;
@@ -256,6 +303,102 @@ bool ScanShape(std::u16string_view statement, ScannedShape& shape) {
   }
   writer.Finish();
   return true;
+}
+
+bool ShapeScanner::Scan(std::u16string_view statement) {
+  // Statements come in the order the program writes them: the skeleton that
+  // followed the last one before is tried first.
+  const std::size_t guess = last_ < skeletons_.size() ? skeletons_[last_].next : kNone;
+  if (guess < skeletons_.size() && Replay(skeletons_[guess], statement)) {
+    last_ = guess;
+    return true;
+  }
+  for (std::size_t k = 0; k < skeletons_.size(); ++k) {
+    if (k != guess && Replay(skeletons_[k], statement)) {
+      Follow(k);
+      return true;
+    }
+  }
+  if (!ScanShape(statement, shape_)) return false;
+  Follow(Remember(statement));
+  return true;
+}
+
+void ShapeScanner::Follow(std::size_t skeleton) {
+  if (last_ < skeletons_.size()) skeletons_[last_].next = skeleton;
+  last_ = skeleton;
+}
+
+// The scan reads the statement left to right, and whatever it decides reads
+// no further than one character past the piece it decides on. So where the
+// statement repeats the skeleton's text before a literal, the scan of it
+// decides as the skeleton's own did, provided the literal opens with a
+// character those decisions cannot tell from the skeleton's: the same
+// apostrophe or point, or any digit for a digit. It then reaches the literal
+// as it did there, not after a word, and reads it with the same function;
+// after a literal it goes on as after any other. The tail, matched to the
+// end of the text, ends the scan the same way.
+bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statement) {
+  const char16_t* text = skeleton.text.data();
+  std::size_t at = 0;
+  std::size_t runStart = 0;
+  shape_.literals.clear();
+  for (const Opening& opening : skeleton.openings) {
+    const std::size_t run = opening.at - runStart;
+    if (statement.size() - at <= run ||
+        !SameUnits(statement.data() + at, text + runStart, run)) {
+      return false;
+    }
+    at += run;
+    const char16_t c = statement[at];
+    std::size_t end;
+    if (c == u'\'') {
+      if (opening.first != c) return false;
+      end = ReadTextLiteral(statement, at, shape_.literals);
+    } else {
+      // A point opens a number only when a digit follows it.
+      const bool number = IsDigit(c) ? opening.first == u'0'
+                                     : c == u'.' && opening.first == c && at + 1 < statement.size() &&
+                                           IsDigit(statement[at + 1]);
+      if (!number) return false;
+      end = ReadNumberLiteral(statement, at, shape_.literals);
+    }
+    if (end == std::u16string_view::npos) return false;
+    at = end;
+    runStart = opening.at + 1;
+  }
+  const std::size_t tail = skeleton.text.size() - runStart;
+  if (statement.size() - at != tail ||
+      !SameUnits(statement.data() + at, text + runStart, tail)) {
+    return false;
+  }
+  shape_.text.assign(skeleton.text);
+  shape_.hash = skeleton.hash;
+  return true;
+}
+
+// Keeps the shape just scanned as a skeleton, in place of the oldest once
+// there are as many as are kept, and returns where it is kept.
+std::size_t ShapeScanner::Remember(std::u16string_view statement) {
+  Skeleton skeleton{shape_.text, shape_.hash, {}, kNone};
+  std::size_t removed = 0;  // characters the literals so far took beyond their "?"
+  for (const ScannedLiteral& literal : shape_.literals) {
+    const bool text = literal.kind == ScannedLiteral::Kind::Text;
+    const auto written = static_cast<std::size_t>(literal.written.data() - statement.data());
+    const std::size_t start = written - (text ? 1 : 0);
+    const std::size_t length = literal.written.size() + (text ? 2 : 0);
+    const char16_t first = statement[start];
+    skeleton.openings.push_back({start - removed, IsDigit(first) ? u'0' : first});
+    removed += length - 1;
+  }
+  if (skeletons_.size() < kMaxSkeletons) {
+    skeletons_.push_back(std::move(skeleton));
+    return skeletons_.size() - 1;
+  }
+  const std::size_t replaced = nextReplaced_;
+  skeletons_[replaced] = std::move(skeleton);
+  nextReplaced_ = (nextReplaced_ + 1) % kMaxSkeletons;
+  return replaced;
 }
 
 }  // namespace pointimport::outside

@@ -39,4 +39,41 @@ std::size_t ShapeHash(std::u16string_view text);
 // column). Such statements are simply prepared as they stand.
 bool ScanShape(std::u16string_view statement, ScannedShape& shape);
 
+// ScanShape with a memory of the shapes it has given. A program writes its
+// statements from a few templates, so a statement nearly always repeats an
+// earlier one around its literals: it is then checked against that one, its
+// text compared run by run and only its literals read, instead of being read
+// character by character. What Scan gives is always what ScanShape gives.
+class ShapeScanner {
+ public:
+  static constexpr std::size_t kMaxSkeletons = 16;
+
+  bool Scan(std::u16string_view statement);
+  // The shape of the statement last scanned, where Scan returned true.
+  const ScannedShape& Shape() const { return shape_; }
+
+ private:
+  // Where a shape's parameter stands in its text, and the character that
+  // opened the literal it stands for (any digit as "0").
+  struct Opening {
+    std::size_t at;
+    char16_t first;
+  };
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  struct Skeleton {
+    std::u16string text;
+    std::size_t hash;
+    std::vector<Opening> openings;
+    std::size_t next;  // the skeleton that matched the statement after the last one this one matched
+  };
+  bool Replay(const Skeleton& skeleton, std::u16string_view statement);
+  std::size_t Remember(std::u16string_view statement);
+  void Follow(std::size_t skeleton);
+
+  ScannedShape shape_;
+  std::vector<Skeleton> skeletons_;
+  std::size_t nextReplaced_ = 0;
+  std::size_t last_ = kNone;  // the skeleton the last shape came from
+};
+
 }  // namespace pointimport::outside

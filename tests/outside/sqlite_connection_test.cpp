@@ -227,6 +227,28 @@ TEST_F(SqliteConnectionTest, StoresAndReadsBackTextsAsWritten) {
   }
 }
 
+// One shape run over and over: a text the run before bound is not bound
+// again only where it is the same, also after a number in its place or a
+// long run of texts that changed every time.
+TEST_F(SqliteConnectionTest, StoresEveryValueOfAShapeRunOverAndOver) {
+  std::vector<std::pair<std::string, std::string>> values = {
+      {"'a'", "a\ttext"},     {"'a'", "a\ttext"},     {"1", "1\tinteger"}, {"'a'", "a\ttext"},
+      {"'a''b'", "a'b\ttext"}, {"'a''b'", "a'b\ttext"}, {"'ab'", "ab\ttext"}};
+  for (int i = 0; i < 40; ++i) {
+    values.push_back({"'v" + std::to_string(i) + "'", "v" + std::to_string(i) + "\ttext"});
+  }
+  for (int i = 0; i < 40; ++i) values.push_back({"'z'", "z\ttext"});
+  values.push_back({"2", "2\tinteger"});
+  values.push_back({"'z'", "z\ttext"});
+  std::vector<std::string> expected;
+  for (const auto& [literal, row] : values) {
+    connection_->Execute(u"INSERT INTO RESULT (EVENT_ID, PLACE) VALUES ('e', " + convert::Utf8ToUtf16(literal) +
+                         u")");
+    expected.push_back("e\t" + row);
+  }
+  EXPECT_EQ(Rows("SELECT EVENT_ID, PLACE, typeof(PLACE) FROM RESULT ORDER BY rowid"), expected);
+}
+
 TEST_F(SqliteConnectionTest, RejectsMoreThanOneStatementAndRunsNoneOfIt) {
   EXPECT_NE(ErrorOf(u"INSERT INTO EVENT (ID) VALUES ('a'); DROP TABLE PERSON").find("一つだけ"),
             std::string::npos);
