@@ -106,6 +106,7 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   device_ = info.st_dev;
   inode_ = info.st_ino;
   cache_ = std::make_shared<StatementCache>();
+  skeletonSlots_ = {};
 }
 
 std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& statement,
@@ -210,7 +211,17 @@ SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const 
   Handle();
   if (shapes_.Scan(statement)) {
     const ScannedShape& shape = shapes_.Shape();
-    auto [cached, slot] = cache_->Take(shape.text, shape.hash);
+    // A skeleton's text is its shape's, whose slot stays the same for as long
+    // as the cache: it is searched for once per skeleton.
+    SkeletonSlot& known = skeletonSlots_[shapes_.SkeletonIndex()];
+    StatementCache::Lease lease;
+    if (known.slot && known.serial == shapes_.SkeletonSerial()) {
+      lease = cache_->Take(known.slot);
+    } else {
+      lease = cache_->Take(shape.text, shape.hash);
+      known = {shapes_.SkeletonSerial(), lease.slot};
+    }
+    auto& [cached, slot] = lease;
     const bool fresh = !cached;
     if (fresh) cached = PrepareShape();
     if (cached && Bind(cached.get(), slot, fresh)) return {std::move(cached), slot};

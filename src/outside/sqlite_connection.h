@@ -2,6 +2,8 @@
 
 #include <sys/types.h>
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +41,12 @@ class SqliteConnection : public Connection {
   void Close() override;
 
  private:
+  // The cache slot of a skeleton's shape, found once for the skeleton.
+  struct SkeletonSlot {
+    std::uint64_t serial = 0;
+    StatementCache::Slot* slot = nullptr;  // nullptr: not looked up yet, or the cache had no room
+  };
+
   struct PreparedStatement {
     SqliteStatement statement;
     StatementCache::Slot* slot;  // where it goes back to; nullptr: finalized after use
@@ -65,6 +73,7 @@ class SqliteConnection : public Connection {
   SqliteStatement realLiteral_;
   // Kept from one statement to the next, so that their storage is reused.
   ShapeScanner shapes_;
+  std::array<SkeletonSlot, ShapeScanner::kMaxSkeletons> skeletonSlots_{};
   std::vector<std::string> textValues_;
   bool refusedStatementsMayStayHalfDone_ = true;
   bool inTransaction_ = false;

@@ -23,6 +23,11 @@ StatementCache::Lease StatementCache::Take(std::u16string_view shape, std::size_
   return {nullptr, slots_.back().get()};
 }
 
+StatementCache::Lease StatementCache::Take(Slot* slot) {
+  if (closed_) return {nullptr, nullptr};
+  return {std::move(slot->idle), slot};
+}
+
 void StatementCache::Give(Slot* slot, SqliteStatement statement) noexcept {
   // Every parameter is bound again before the next run, so the old values
   // need no clearing.

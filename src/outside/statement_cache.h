@@ -45,6 +45,8 @@ class StatementCache {
     Slot* slot;
   };
   Lease Take(std::u16string_view shape, std::size_t hash);
+  // The same for a shape whose slot an earlier Take gave.
+  Lease Take(Slot* slot);
 
   // Hands a statement back, reset, to the slot Take gave. Kept while the
   // slot is free and the cache is open; finalized otherwise.

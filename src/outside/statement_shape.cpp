@@ -380,7 +380,7 @@ bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statemen
 // Keeps the shape just scanned as a skeleton, in place of the oldest once
 // there are as many as are kept, and returns where it is kept.
 std::size_t ShapeScanner::Remember(std::u16string_view statement) {
-  Skeleton skeleton{shape_.text, shape_.hash, {}, kNone};
+  Skeleton skeleton{shape_.text, shape_.hash, {}, kNone, nextSerial_++};
   std::size_t removed = 0;  // characters the literals so far took beyond their "?"
   for (const ScannedLiteral& literal : shape_.literals) {
     const bool text = literal.kind == ScannedLiteral::Kind::Text;

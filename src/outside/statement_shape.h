@@ -51,6 +51,11 @@ class ShapeScanner {
   bool Scan(std::u16string_view statement);
   // The shape of the statement last scanned, where Scan returned true.
   const ScannedShape& Shape() const { return shape_; }
+  // Which kept skeleton that shape came from, and a serial number that no
+  // other skeleton kept before or after it has: a caller may keep what it
+  // found for the shape under the two, valid while the serial stays.
+  std::size_t SkeletonIndex() const { return last_; }
+  std::uint64_t SkeletonSerial() const { return skeletons_[last_].serial; }
 
  private:
   // Where a shape's parameter stands in its text, and the character that
@@ -65,6 +70,7 @@ class ShapeScanner {
     std::size_t hash;
     std::vector<Opening> openings;
     std::size_t next;  // the skeleton that matched the statement after the last one this one matched
+    std::uint64_t serial;
   };
   bool Replay(const Skeleton& skeleton, std::u16string_view statement);
   std::size_t Remember(std::u16string_view statement);
@@ -73,6 +79,7 @@ class ShapeScanner {
   ScannedShape shape_;
   std::vector<Skeleton> skeletons_;
   std::size_t nextReplaced_ = 0;
+  std::uint64_t nextSerial_ = 0;
   std::size_t last_ = kNone;  // the skeleton the last shape came from
 };
 

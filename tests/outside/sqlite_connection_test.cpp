@@ -249,6 +249,24 @@ TEST_F(SqliteConnectionTest, StoresEveryValueOfAShapeRunOverAndOver) {
   EXPECT_EQ(Rows("SELECT EVENT_ID, PLACE, typeof(PLACE) FROM RESULT ORDER BY rowid"), expected);
 }
 
+// A shape's cache slot is found once for the skeleton its statements match:
+// it must be found anew once more shapes than are kept have taken that
+// skeleton's place, and once the connection is opened again on a new cache.
+TEST_F(SqliteConnectionTest, StoresAShapeMetAgainAfterOtherShapesAndAfterAReopen) {
+  const auto insert = [&](const std::string& value) {
+    connection_->Execute(u"INSERT INTO EVENT (ID) VALUES ('" + convert::Utf8ToUtf16(value) + u"')");
+  };
+  insert("a");
+  for (std::size_t i = 0; i <= ShapeScanner::kMaxSkeletons; ++i) {
+    connection_->Execute(u"SELECT 1 AS c" + convert::Utf8ToUtf16(std::to_string(i)))->Close();
+  }
+  insert("b");
+  connection_->Close();
+  connection_->Open(test_support::ConnectionStringFor(path_));
+  insert("c");
+  EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY rowid"), (std::vector<std::string>{"a", "b", "c"}));
+}
+
 TEST_F(SqliteConnectionTest, RejectsMoreThanOneStatementAndRunsNoneOfIt) {
   EXPECT_NE(ErrorOf(u"INSERT INTO EVENT (ID) VALUES ('a'); DROP TABLE PERSON").find("一つだけ"),
             std::string::npos);
