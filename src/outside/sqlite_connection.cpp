@@ -45,7 +45,7 @@ bool IsDatabaseFailure(int sqliteCode) {
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 // Prepares one statement of UTF-16 text; rest is what follows it.
-int PrepareText(sqlite3* db, const std::u16string& text, SqliteStatement& prepared, std::u16string_view& rest) {
+int PrepareText(sqlite3* db, std::u16string_view text, SqliteStatement& prepared, std::u16string_view& rest) {
   sqlite3_stmt* raw = nullptr;
   const void* tail = nullptr;
   const int rc =
@@ -210,7 +210,6 @@ void SqliteConnection::CheckFileUnchanged() const {
 SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const std::u16string& statement) {
   Handle();
   if (shapes_.Scan(statement)) {
-    const ScannedShape& shape = shapes_.Shape();
     // A skeleton's text is its shape's, whose slot stays the same for as long
     // as the cache: it is searched for once per skeleton.
     SkeletonSlot& known = skeletonSlots_[shapes_.SkeletonIndex()];
@@ -218,7 +217,7 @@ SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const 
     if (known.slot && known.serial == shapes_.SkeletonSerial()) {
       lease = cache_->Take(known.slot);
     } else {
-      lease = cache_->Take(shape.text, shape.hash);
+      lease = cache_->Take(shapes_.Text(), shapes_.Hash());
       known = {shapes_.SkeletonSerial(), lease.slot};
     }
     auto& [cached, slot] = lease;
@@ -235,9 +234,8 @@ SqliteConnection::PreparedStatement SqliteConnection::PrepareForExecution(const 
 SqliteStatement SqliteConnection::PrepareShape() const {
   SqliteStatement prepared;
   std::u16string_view rest;
-  const ScannedShape& shape = shapes_.Shape();
-  if (PrepareText(Handle(), shape.text, prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
-      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shape.literals.size())) {
+  if (PrepareText(Handle(), shapes_.Text(), prepared, rest) != SQLITE_OK || !prepared || !AllBlank(rest) ||
+      sqlite3_bind_parameter_count(prepared.get()) != static_cast<int>(shapes_.Literals().size())) {
     return nullptr;
   }
   return prepared;
@@ -252,7 +250,7 @@ bool SqliteConnection::Bind(sqlite3_stmt* statement, StatementCache::Slot* slot,
   // keeps its own copy of each text.
   const bool rows = sqlite3_column_count(statement) > 0;
   const auto lifetime = rows ? SQLITE_TRANSIENT : SQLITE_STATIC;
-  const std::vector<ScannedLiteral>& literals = shapes_.Shape().literals;
+  const std::vector<ScannedLiteral>& literals = shapes_.Literals();
   std::vector<StatementCache::BoundText>* kept = nullptr;
   if (slot) {
     if (rows) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "convert/ascii_case.h"
 
@@ -372,15 +373,13 @@ bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statemen
       !SameUnits(statement.data() + at, text + runStart, tail)) {
     return false;
   }
-  shape_.text.assign(skeleton.text);
-  shape_.hash = skeleton.hash;
   return true;
 }
 
 // Keeps the shape just scanned as a skeleton, in place of the oldest once
 // there are as many as are kept, and returns where it is kept.
 std::size_t ShapeScanner::Remember(std::u16string_view statement) {
-  Skeleton skeleton{shape_.text, shape_.hash, {}, kNone, nextSerial_++};
+  Skeleton skeleton{std::move(shape_.text), shape_.hash, {}, kNone, nextSerial_++};
   std::size_t removed = 0;  // characters the literals so far took beyond their "?"
   for (const ScannedLiteral& literal : shape_.literals) {
     const bool text = literal.kind == ScannedLiteral::Kind::Text;

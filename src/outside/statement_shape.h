@@ -49,8 +49,12 @@ class ShapeScanner {
   static constexpr std::size_t kMaxSkeletons = 16;
 
   bool Scan(std::u16string_view statement);
-  // The shape of the statement last scanned, where Scan returned true.
-  const ScannedShape& Shape() const { return shape_; }
+  // The statement last scanned, where Scan returned true: its shape's text
+  // and hash, kept with the skeleton it matched rather than copied out, and
+  // its literals.
+  std::u16string_view Text() const { return skeletons_[last_].text; }
+  std::size_t Hash() const { return skeletons_[last_].hash; }
+  const std::vector<ScannedLiteral>& Literals() const { return shape_.literals; }
   // Which kept skeleton that shape came from, and a serial number that no
   // other skeleton kept before or after it has: a caller may keep what it
   // found for the shape under the two, valid while the serial stays.

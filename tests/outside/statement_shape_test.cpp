@@ -104,8 +104,9 @@ TEST(ShapeScanner, GivesWhatScanShapeGivesAfterAnyStatementBefore) {
     const bool scanned = ScanShape(statement, fresh);
     ASSERT_EQ(scanner.Scan(statement), scanned) << convert::Utf16ToUtf8(statement);
     if (scanned) {
-      EXPECT_EQ(Describe(scanner.Shape()), Describe(fresh));
-      EXPECT_EQ(scanner.Shape().hash, fresh.hash);
+      const ScannedShape scanned{std::u16string(scanner.Text()), scanner.Hash(), scanner.Literals()};
+      EXPECT_EQ(Describe(scanned), Describe(fresh));
+      EXPECT_EQ(scanned.hash, fresh.hash);
     }
   }
 }
