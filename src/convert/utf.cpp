@@ -159,6 +159,13 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
+void AppendUtf16(std::u16string& out, std::string_view utf8) {
+  // A UTF-8 byte never makes more than one UTF-16 unit.
+  const std::size_t had = out.size();
+  out.resize(had + utf8.size());
+  out.resize(had + Utf8ToUtf16Units(utf8, out.data() + had));
+}
+
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
   AppendUtf8(out, utf16);

@@ -12,6 +12,8 @@ namespace pointimport::convert {
 // Invalid UTF-8 becomes U+FFFD per maximal bad subsequence; an unpaired
 // surrogate becomes U+FFFD in UTF-8, since UTF-8 cannot hold it.
 std::u16string Utf8ToUtf16(std::string_view utf8);
+// The same, appended to out: names put together from parts take one buffer.
+void AppendUtf16(std::u16string& out, std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 // The same, appended to out: a caller converting many values keeps one buffer.
 void AppendUtf8(std::string& out, std::u16string_view utf16);

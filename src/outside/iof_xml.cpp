@@ -1,7 +1,8 @@
 #include "outside/iof_xml.h"
 
+#include <cstring>
+
 #include "convert/utf.h"
-#include "outside/result_list.h"
 #include "outside/xml_space.h"
 
 namespace pointimport::outside {
@@ -13,15 +14,13 @@ std::string_view TrimXmlSpace(std::string_view text) {
   return text.substr(first, last - first);
 }
 
-// One pass over the name, which pugixml hands out without its length.
+// pugixml hands a name out without its length: the C library's vector
+// search finds the colon or the end faster than a loop over the bytes.
 std::string_view LocalName(pugi::xml_node element) {
   const char* const name = element.name();
-  const char* end = name;
-  while (*end != '\0' && *end != ':') ++end;
-  if (*end == '\0') return {name, static_cast<std::size_t>(end - name)};
-  const char* const local = ++end;
-  while (*end != '\0') ++end;
-  return {local, static_cast<std::size_t>(end - local)};
+  const char* const colon = ::strchrnul(name, ':');
+  if (*colon == '\0') return {name, static_cast<std::size_t>(colon - name)};
+  return colon + 1;
 }
 
 std::string_view NamespaceUri(pugi::xml_node element) {
@@ -77,15 +76,48 @@ std::u16string FirstText(pugi::xml_node parent, std::string_view localName) {
   return {};
 }
 
+// One walk over the children: a ShortName before the Name is kept aside.
 std::u16string NameOrShortName(pugi::xml_node element) {
-  if (std::u16string name = FirstText(element, "Name"); !name.empty()) return name;
-  return FirstText(element, "ShortName");
+  std::string pieces, shortPieces;
+  std::string_view shortName;  // the first that is not empty
+  for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+    if (child.type() != pugi::node_element) continue;
+    const std::string_view name = LocalName(child);
+    if (name == "Name") {
+      if (const std::string_view text = Utf8Text(child, pieces); !text.empty()) return convert::Utf8ToUtf16(text);
+    } else if (name == "ShortName" && shortName.empty()) {
+      // shortPieces is only written while no text has been kept from it.
+      shortName = Utf8Text(child, shortPieces);
+    }
+  }
+  return convert::Utf8ToUtf16(shortName);
 }
 
+// One walk over the children: the family name, wherever it stands, goes in
+// front of the given names read before it. A text that is not empty in
+// UTF-8 is not empty in UTF-16, so the parts are chosen on their UTF-8.
 std::u16string FamilyAndGivenNames(pugi::xml_node name) {
-  std::u16string full = FirstText(name, "Family");
+  std::u16string full;
+  bool haveFamily = false;
+  std::string pieces;
   for (pugi::xml_node child = name.first_child(); child; child = child.next_sibling()) {
-    if (child.type() == pugi::node_element && LocalName(child) == "Given") AppendNamePart(full, Text(child));
+    if (child.type() != pugi::node_element) continue;
+    const std::string_view part = LocalName(child);
+    if (part == "Given") {
+      const std::string_view given = Utf8Text(child, pieces);
+      if (given.empty()) continue;
+      if (!full.empty()) full += u' ';
+      convert::AppendUtf16(full, given);
+    } else if (part == "Family" && !haveFamily) {
+      const std::string_view family = Utf8Text(child, pieces);
+      if (family.empty()) continue;
+      haveFamily = true;
+      if (full.empty()) {
+        convert::AppendUtf16(full, family);
+      } else {
+        full.insert(0, convert::Utf8ToUtf16(family) + u' ');
+      }
+    }
   }
   return full;
 }

@@ -242,6 +242,33 @@ TEST(ReadIofResultList, MatchesVersion3ElementsByLocalName) {
   }
 }
 
+// Names are read in one walk over their parts, which may stand in any order.
+TEST(ReadIofResultList, TakesNamePartsInAnyOrder) {
+  const struct {
+    const char* name;
+    const char* organisation;
+    const char16_t* runnerName;
+    const char16_t* clubName;
+  } cases[] = {
+      {"<Given>Anna</Given><Family>Wood</Family><Given>Maria</Given>", "<ShortName>S</ShortName><Name>N</Name>",
+       u"Wood Anna Maria", u"N"},
+      {"<Family/><Given>Anna</Given><Family>Wood</Family><Family>Other</Family>",
+       "<ShortName/><ShortName>S2</ShortName><Name/><ShortName>S3</ShortName>", u"Wood Anna", u"S2"},
+      {"<Given/><Given>Anna</Given><Family/>", "<Name/>", u"Anna", u""},
+  };
+  for (const auto& c : cases) {
+    const LapEvent event = Read(R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0">)"s +
+                                "<ClassResult><Class><Name>C</Name></Class><PersonResult><Person><Name>" + c.name +
+                                "</Name></Person><Organisation>" + c.organisation +
+                                "</Organisation><Result><Status>OK</Status></Result></PersonResult></ClassResult>" +
+                                "</ResultList>");
+    ASSERT_EQ(event.classes.size(), 1u) << c.name;
+    ASSERT_EQ(event.classes[0].runners.size(), 1u) << c.name;
+    EXPECT_EQ(event.classes[0].runners[0].runnerName, c.runnerName) << c.name;
+    EXPECT_EQ(event.classes[0].runners[0].clubName, c.clubName) << c.organisation;
+  }
+}
+
 TEST(ReadIofResultList, ReadsPeopleClassesAndTheEventTolerantly) {
   const LapEvent v3 = Read(R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0">
     <Event><Id> </Id><Name>Sprint</Name><StartTime><Date>2024-13-01</Date></StartTime></Event>
