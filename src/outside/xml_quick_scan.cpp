@@ -83,8 +83,11 @@ std::optional<std::size_t> ReadStartTag(std::string_view text, std::size_t open,
     if (at >= text.size()) return std::nullopt;
     ++at;
   }
-  std::sort(names.begin(), names.end());
-  if (std::adjacent_find(names.begin(), names.end()) != names.end()) return std::nullopt;
+  // Most tags have one attribute, which cannot come twice.
+  if (names.size() > 1) {
+    std::sort(names.begin(), names.end());
+    if (std::adjacent_find(names.begin(), names.end()) != names.end()) return std::nullopt;
+  }
   return at + 1;
 }
 
