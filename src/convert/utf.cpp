@@ -160,6 +160,14 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 }
 
 void AppendUtf16(std::u16string& out, std::string_view utf8) {
+  // A name part is converted on the stack, as in Utf8ToUtf16: making room
+  // in out first would clear it and then cut it back.
+  constexpr std::size_t kShort = 64;
+  if (utf8.size() <= kShort) {
+    char16_t units[kShort];
+    out.append(units, Utf8ToUtf16Units(utf8, units));
+    return;
+  }
   // A UTF-8 byte never makes more than one UTF-16 unit.
   const std::size_t had = out.size();
   out.resize(had + utf8.size());
