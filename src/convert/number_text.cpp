@@ -35,7 +35,7 @@ FifteenDigits RoundedByToChars(double magnitude) {
   return rounded;
 }
 
-__extension__ typedef unsigned __int128 UInt128;  // GCC's and Clang's, pedantic or not
+__extension__ using UInt128 = unsigned __int128;  // GCC's and Clang's, pedantic or not
 
 constexpr auto kPowersOfTen = [] {
   std::array<std::uint64_t, 20> powers{1};

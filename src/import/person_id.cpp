@@ -14,7 +14,6 @@ char16_t UnifyVariant(char16_t c) {
     case u'澤':
       return u'沢';
     case u'邊':
-      return u'辺';
     case u'邉':
       return u'辺';
     case u'理':
@@ -30,9 +29,7 @@ char16_t UnifyVariant(char16_t c) {
     case u'嶋':
       return u'島';
     case u'斎':
-      return u'斉';
     case u'齊':
-      return u'斉';
     case u'齋':
       return u'斉';
     case u'ゑ':

@@ -84,7 +84,8 @@ std::u16string NameOrShortName(pugi::xml_node element) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = LocalName(child);
     if (name == "Name") {
-      if (const std::string_view text = Utf8Text(child, pieces); !text.empty()) return convert::Utf8ToUtf16(text);
+      if (const std::string_view text = Utf8Text(child, pieces); !text.empty())
+        return convert::Utf8ToUtf16(text);
     } else if (name == "ShortName" && shortName.empty()) {
       // shortPieces is only written while no text has been kept from it.
       shortName = Utf8Text(child, shortPieces);

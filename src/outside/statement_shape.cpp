@@ -346,8 +346,7 @@ bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statemen
   shape_.literals.clear();
   for (const Opening& opening : skeleton.openings) {
     const std::size_t run = opening.at - runStart;
-    if (statement.size() - at <= run ||
-        !SameUnits(statement.data() + at, text + runStart, run)) {
+    if (statement.size() - at <= run || !SameUnits(statement.data() + at, text + runStart, run)) {
       return false;
     }
     at += run;
@@ -369,8 +368,7 @@ bool ShapeScanner::Replay(const Skeleton& skeleton, std::u16string_view statemen
     runStart = opening.at + 1;
   }
   const std::size_t tail = skeleton.text.size() - runStart;
-  if (statement.size() - at != tail ||
-      !SameUnits(statement.data() + at, text + runStart, tail)) {
+  if (statement.size() - at != tail || !SameUnits(statement.data() + at, text + runStart, tail)) {
     return false;
   }
   return true;
