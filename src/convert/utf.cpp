@@ -146,22 +146,10 @@ std::size_t AsciiRun(std::string_view bytes, std::size_t i) {
   return i - start;
 }
 
-std::u16string Utf8ToUtf16(std::string_view utf8) {
-  // A short text (a name, a value) is converted on the stack first, so that
-  // one that fits in the string itself takes no allocation.
-  constexpr std::size_t kShort = 64;
-  if (utf8.size() <= kShort) {
-    char16_t units[kShort];
-    return std::u16string(units, Utf8ToUtf16Units(utf8, units));
-  }
-  std::u16string out(utf8.size(), u'\0');
-  out.resize(Utf8ToUtf16Units(utf8, out.data()));
-  return out;
-}
-
 void AppendUtf16(std::u16string& out, std::string_view utf8) {
-  // A name part is converted on the stack, as in Utf8ToUtf16: making room
-  // in out first would clear it and then cut it back.
+  // A short text (a name, a value) is converted on the stack first, so that
+  // one that fits in the string itself takes no allocation; making room in
+  // out first would clear it and then cut it back.
   constexpr std::size_t kShort = 64;
   if (utf8.size() <= kShort) {
     char16_t units[kShort];
@@ -172,6 +160,12 @@ void AppendUtf16(std::u16string& out, std::string_view utf8) {
   const std::size_t had = out.size();
   out.resize(had + utf8.size());
   out.resize(had + Utf8ToUtf16Units(utf8, out.data() + had));
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  AppendUtf16(out, utf8);
+  return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
