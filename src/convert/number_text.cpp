@@ -1,13 +1,13 @@
 #include "convert/number_text.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
+#include "convert/powers_of_ten.h"
 #include "convert/runtime_error.h"
 
 namespace pointimport::convert {
@@ -35,13 +35,6 @@ FifteenDigits RoundedByToChars(double magnitude) {
   return rounded;
 }
 
-__extension__ using UInt128 = unsigned __int128;  // GCC's and Clang's, pedantic or not
-
-constexpr auto kPowersOfTen = [] {
-  std::array<std::uint64_t, 20> powers{1};
-  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
-  return powers;
-}();
 constexpr std::uint64_t kFifteenDigitsEnd = kPowersOfTen[15];
 
 // The same digits by exact integer arithmetic, for magnitudes in [2^-16, 1e15)

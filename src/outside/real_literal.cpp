@@ -1,29 +1,20 @@
 #include "outside/real_literal.h"
 
-#include <array>
 #include <bit>
 #include <cstdint>
+
+#include "convert/powers_of_ten.h"
 
 namespace pointimport::outside {
 
 namespace {
 
-__extension__ using Wide = unsigned __int128;  // GCC and Clang
+using convert::kPowersOfTen;
+using convert::UInt128;
 
 constexpr std::uint64_t kMaxSignificand = 1'000'000'000'000'000;  // 15 digits, exact as a double
 constexpr std::size_t kMaxFractionDigits = 19;                    // 10^19 fits 64 bits
-
-// 10^0 to 10^kMaxFractionDigits, looked up rather than multiplied out for
-// every literal.
-constexpr auto kPowersOfTen = [] {
-  std::array<std::uint64_t, kMaxFractionDigits + 1> powers{};
-  std::uint64_t power = 1;
-  for (auto& entry : powers) {
-    entry = power;
-    power *= 10;  // the last product wraps and is never stored
-  }
-  return powers;
-}();
+static_assert(kPowersOfTen.size() == kMaxFractionDigits + 1);
 
 }  // namespace
 
@@ -70,11 +61,11 @@ std::optional<double> RealLiteralValueWhereCertain(std::u16string_view literal) 
   const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const int shift = 1076 - biasedExponent;  // 1 - q, with q = biasedExponent - 1075
   if (shift <= 0 || shift >= 118) return std::nullopt;
-  const Wide exact = static_cast<Wide>(significand) << shift;
-  const Wide below = static_cast<Wide>(2 * m - 1) * scale;
-  const Wide above = static_cast<Wide>(2 * m + 1) * scale;
+  const UInt128 exact = static_cast<UInt128>(significand) << shift;
+  const UInt128 below = static_cast<UInt128>(2 * m - 1) * scale;
+  const UInt128 above = static_cast<UInt128>(2 * m + 1) * scale;
   if (exact <= below || exact >= above) return std::nullopt;  // not what rounding gives: leave it
-  const Wide margin = exact >> 62;
+  const UInt128 margin = exact >> 62;
   if (exact - below <= margin || above - exact <= margin) return std::nullopt;
   return value;
 }
