@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "convert/date_number.h"
 #include "convert/number_text.h"
 #include "convert/runtime_error.h"
+#include "convert/utf16_lanes.h"
 
 namespace pointimport::convert {
 
@@ -24,24 +24,18 @@ bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool NeedsCare(char16_t c) { return c == u'\0' || c == u'\'' || (c & 0xF800) == 0xD800; }
 
 // NeedsCare for four code units at once, each test made one of "some lane is
-// 0". In (x - 1) & ~x & tops, without a 0 lane no lane borrows and x - 1
-// keeps a lane's top bit clear wherever x has it clear: the result is 0. The
-// lowest 0 lane borrows from none below it and becomes 0xFFFF: the result is
-// not 0. Lanes above it may be wrong, which only sends the text the long way.
+// 0". Lanes above the lowest flagged one may be flagged wrongly, which only
+// sends the text the long way.
 bool AnyNeedsCare(std::uint64_t chunk) {
-  constexpr std::uint64_t kLaneOnes = 0x0001000100010001;
-  constexpr std::uint64_t kLaneTops = 0x8000800080008000;
-  const auto anyZero = [](std::uint64_t x) { return ((x - kLaneOnes) & ~x & kLaneTops) != 0; };
-  return anyZero(chunk) || anyZero(chunk ^ (kLaneOnes * u'\'')) ||
-         anyZero((chunk & (kLaneOnes * 0xF800)) ^ (kLaneOnes * 0xD800));
+  return ZeroLaneTops(chunk) != 0 || ZeroLaneTops(chunk ^ EveryLane(u'\'')) != 0 ||
+         ZeroLaneTops((chunk & EveryLane(0xF800)) ^ EveryLane(0xD800)) != 0;
 }
 
 // The length of the text's start in which no code unit needs care.
 std::size_t PlainLength(std::u16string_view text) {
   std::size_t i = 0;
-  for (std::uint64_t chunk; i + 4 <= text.size(); i += 4) {
-    std::memcpy(&chunk, text.data() + i, sizeof chunk);
-    if (AnyNeedsCare(chunk)) break;
+  for (; i + 4 <= text.size(); i += 4) {
+    if (AnyNeedsCare(FourUnits(text.data() + i))) break;
   }
   while (i < text.size() && !NeedsCare(text[i])) ++i;
   return i;

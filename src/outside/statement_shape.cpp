@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "convert/ascii_case.h"
+#include "convert/utf16_lanes.h"
 
 namespace pointimport::outside {
 
@@ -73,21 +74,13 @@ bool StartsWithDataStatement(std::u16string_view statement) {
   return false;
 }
 
-// The first c in text at or after from, or npos. Four code units are tested
-// at a time: a lane equal to c turns to zero, and the lowest lane flagged as
-// zero is always a true one (a false flag needs a borrow from a zero lane
-// below it).
+// The first c in text at or after from, or npos, four code units at a time.
 inline std::size_t Find(std::u16string_view text, std::size_t from, char16_t c) {
   static_assert(std::endian::native == std::endian::little, "the lowest lane is the first code unit");
-  constexpr std::uint64_t kLow = 0x0001000100010001ULL;
-  constexpr std::uint64_t kHigh = 0x8000800080008000ULL;
-  const std::uint64_t pattern = kLow * c;
+  const std::uint64_t pattern = convert::EveryLane(c);
   std::size_t k = from;
   for (; k + 4 <= text.size(); k += 4) {
-    std::uint64_t chunk;
-    std::memcpy(&chunk, text.data() + k, sizeof(chunk));
-    const std::uint64_t lanes = chunk ^ pattern;
-    const std::uint64_t zero = (lanes - kLow) & ~lanes & kHigh;
+    const std::uint64_t zero = convert::ZeroLaneTops(convert::FourUnits(text.data() + k) ^ pattern);
     if (zero != 0) return k + static_cast<std::size_t>(std::countr_zero(zero)) / 16;
   }
   for (; k < text.size(); ++k) {
@@ -116,11 +109,7 @@ constexpr std::size_t kHashPrime = 1099511628211ULL;
 std::size_t HashText(std::u16string_view text) {
   std::size_t hash = kHashStart;
   std::size_t i = 0;
-  for (; i + 4 <= text.size(); i += 4) {
-    std::uint64_t chunk;
-    std::memcpy(&chunk, text.data() + i, sizeof(chunk));
-    hash = (hash ^ chunk) * kHashPrime;
-  }
+  for (; i + 4 <= text.size(); i += 4) hash = (hash ^ convert::FourUnits(text.data() + i)) * kHashPrime;
   for (; i < text.size(); ++i) hash = (hash ^ text[i]) * kHashPrime;
   return hash;
 }
