@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "convert/powers_of_ten.h"
 #include "convert/runtime_error.h"
+#include "convert/utf.h"
 
 namespace pointimport::convert {
 
@@ -76,21 +78,12 @@ FifteenDigits RoundedExactly(double magnitude) {
   return rounded;
 }
 
-// Widened in a buffer of its own: append(first, last) from narrow
-// characters would build a temporary string first.
-void AppendAscii(const char* begin, const char* end, std::u16string& out) {
-  char16_t wide[40];
-  const auto length = static_cast<std::size_t>(end - begin);
-  std::copy(begin, end, wide);
-  out.append(wide, length);
-}
-
 }  // namespace
 
 void AppendInteger(std::int64_t value, std::u16string& out) {
   char buffer[24];
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  AppendAscii(buffer, end, out);
+  AppendUtf16(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
 }
 
 std::u16string FormatInteger(std::int64_t value) {

@@ -1,6 +1,5 @@
 #include "convert/sql_value.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include "convert/date_number.h"
 #include "convert/number_text.h"
 #include "convert/runtime_error.h"
+#include "convert/utf.h"
 #include "convert/utf16_lanes.h"
 
 namespace pointimport::convert {
@@ -116,11 +116,7 @@ void AppendQuotedDate(double dateNumber, std::u16string& out) {
   char buffer[32];
   const int length = std::snprintf(buffer, sizeof buffer, "'%04d/%02d/%02d %02d:%02d:%02d'", p.year, p.month,
                                    p.day, p.hour, p.minute, p.second);
-  // Widened in place: append(first, last) from narrow characters would
-  // build a temporary string first.
-  const std::size_t start = out.size();
-  out.resize(start + static_cast<std::size_t>(length));
-  std::copy(buffer, buffer + length, out.begin() + static_cast<std::ptrdiff_t>(start));
+  AppendUtf16(out, std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
 // From here up, 15 significant digits round past the largest double, and
