@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "convert/utf.h"
+#include "outside/result_list.h"
 #include "outside/xml_space.h"
 
 namespace pointimport::outside {
@@ -94,33 +95,22 @@ std::u16string NameOrShortName(pugi::xml_node element) {
   return convert::Utf8ToUtf16(shortName);
 }
 
-// One walk over the children: the family name, wherever it stands, goes in
-// front of the given names read before it. A text that is not empty in
-// UTF-8 is not empty in UTF-16, so the parts are chosen on their UTF-8.
+// One walk over the children: the first family name that is not empty,
+// wherever it stands, goes in front of the given names.
 std::u16string FamilyAndGivenNames(pugi::xml_node name) {
-  std::u16string full;
-  bool haveFamily = false;
+  std::u16string family, givens;
   std::string pieces;
   for (pugi::xml_node child = name.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view part = LocalName(child);
     if (part == "Given") {
-      const std::string_view given = Utf8Text(child, pieces);
-      if (given.empty()) continue;
-      if (!full.empty()) full += u' ';
-      convert::AppendUtf16(full, given);
-    } else if (part == "Family" && !haveFamily) {
-      const std::string_view family = Utf8Text(child, pieces);
-      if (family.empty()) continue;
-      haveFamily = true;
-      if (full.empty()) {
-        convert::AppendUtf16(full, family);
-      } else {
-        full.insert(0, convert::Utf8ToUtf16(family) + u' ');
-      }
+      AppendNamePart(givens, convert::Utf8ToUtf16(Utf8Text(child, pieces)));
+    } else if (part == "Family" && family.empty()) {
+      convert::AppendUtf16(family, Utf8Text(child, pieces));
     }
   }
-  return full;
+  AppendNamePart(family, givens);
+  return family;
 }
 
 std::u16string RunnerSex(pugi::xml_node person, pugi::xml_node classElement) {
