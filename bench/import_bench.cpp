@@ -17,11 +17,12 @@
 
 #include "convert/utf.h"
 #include "keep_freed_memory.h"
+#include "main/object_registry.h"
 #include "import/import_run.h"
 #include "import/person_id.h"
 #include "outside/create_object.h"
 #include "outside/lap_component.h"
-#include "outside/sqlite_connection.h"
+#include "outside/sqlite/sqlite_connection.h"
 #include "parse_like_the_loader.h"
 #include "support/generated_lap_file.h"
 #include "support/temp_dir.h"
@@ -268,6 +269,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   pointimport::bench::KeepFreedMemory();
+  pointimport::main::RegisterSystemObjects();
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -16,7 +16,7 @@
 
 #include "convert/utf.h"
 #include "keep_freed_memory.h"
-#include "outside/lap_file_component.h"
+#include "outside/lapfile/lap_file_component.h"
 #include "parse_like_the_loader.h"
 #include "support/generated_lap_file.h"
 #include "support/run_program.h"
@@ -56,7 +56,7 @@ Fixture& Shared() {
 }
 
 void Load(benchmark::State& state, const fs::path& path) {
-  outside::LapFileComponent component;
+  outside::lapfile::LapFileComponent component;
   const auto control = component.FileControl();
   const std::u16string file = convert::Utf8ToUtf16(path.string());
   for (auto _ : state) {

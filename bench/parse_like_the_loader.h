@@ -8,17 +8,17 @@
 #include <string>
 
 #include "convert/utf.h"
-#include "outside/lap_file_loader.h"
-#include "outside/read_whole_file.h"
+#include "outside/lapfile/lap_file_loader.h"
+#include "outside/lapfile/read_whole_file.h"
 
 namespace pointimport::bench {
 
 // Parses into `document`, which keeps pointing into `text`.
 inline bool ParseLikeTheLoader(const std::filesystem::path& path, std::string& text,
                                pugi::xml_document& document) {
-  outside::FileReadResult file =
-      outside::ReadWholeFile(convert::Utf8ToUtf16(path.string()), outside::kMaxLapFileBytes);
-  if (file.status != outside::FileReadStatus::Read) return false;
+  outside::lapfile::FileReadResult file =
+      outside::lapfile::ReadWholeFile(convert::Utf8ToUtf16(path.string()), outside::lapfile::kMaxLapFileBytes);
+  if (file.status != outside::lapfile::FileReadStatus::Read) return false;
   text = std::move(file.bytes);
   text.push_back('\0');
   return document.load_buffer_inplace(text.data(), text.size(),

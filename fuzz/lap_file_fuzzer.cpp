@@ -6,7 +6,7 @@
 
 #include "convert/date_number.h"
 #include "fuzz_support.h"
-#include "outside/lap_file_loader.h"
+#include "outside/lapfile/lap_file_loader.h"
 
 using pointimport::convert::Variant;
 using pointimport::convert::VariantKind;
@@ -37,7 +37,7 @@ bool IsRank(const Variant& rank) {
   return rank.IsString() && (rank.AsString() == u"OP" || rank.AsString().empty());
 }
 
-void ExpectSound(const outside::LapEvent& event) {
+void ExpectSound(const outside::lapfile::LapEvent& event) {
   Expect(!event.keyword.empty(), "the keyword is never empty", event.keyword);
   ExpectText(event.keyword, event.keyword);
   ExpectText(event.name, event.name);
@@ -45,10 +45,10 @@ void ExpectSound(const outside::LapEvent& event) {
     Expect(pointimport::convert::IsValidCalendarDate(event.date->year, event.date->month, event.date->day),
            "the event date is a calendar date", event.keyword);
   }
-  for (const outside::LapClass& lapClass : event.classes) {
+  for (const outside::lapfile::LapClass& lapClass : event.classes) {
     ExpectText(lapClass.name, lapClass.name);
     std::int32_t lastPlace = 0;
-    for (const outside::LapRunner& runner : lapClass.runners) {
+    for (const outside::lapfile::LapRunner& runner : lapClass.runners) {
       ExpectText(runner.runnerName, runner.runnerName);
       ExpectText(runner.clubName, runner.clubName);
       Expect(runner.sex.empty() || runner.sex == u"M" || runner.sex == u"F", "sex is M, F or nothing",
@@ -61,15 +61,15 @@ void ExpectSound(const outside::LapEvent& event) {
       }
     }
   }
-  outside::DescribeLapEvent(event);
+  outside::lapfile::DescribeLapEvent(event);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const outside::LapLoadResult result =
-      outside::ReadLapFileBytes(std::string(reinterpret_cast<const char*>(data), size), u".xml", u"fuzz");
-  if (result.status == outside::LapLoadStatus::Loaded) {
+  const outside::lapfile::LapLoadResult result =
+      outside::lapfile::ReadLapFileBytes(std::string(reinterpret_cast<const char*>(data), size), u".xml", u"fuzz");
+  if (result.status == outside::lapfile::LapLoadStatus::Loaded) {
     ExpectSound(result.event);
   } else {
     Expect(!result.reason.empty(), "a failed load says why", u"");

@@ -19,8 +19,8 @@
 #include "convert/time_value.h"
 #include "convert/utf.h"
 #include "fuzz_support.h"
-#include "outside/points_database_file.h"
-#include "outside/sqlite_connection.h"
+#include "outside/sqlite/points_database_file.h"
+#include "outside/sqlite/sqlite_connection.h"
 
 using pointimport::fuzz::Expect;
 using pointimport::fuzz::Fail;
@@ -36,7 +36,7 @@ struct Databases {
   sqlite3* memory = nullptr;
   std::string folder;
   std::string file;
-  outside::SqliteConnection connection;
+  outside::sqlite::SqliteConnection connection;
 
   Databases() {
     sqlite3_open(":memory:", &memory);
@@ -45,7 +45,7 @@ struct Databases {
     folder = pattern;
     file = folder + "/points.mdb";
     const std::u16string path = convert::Utf8ToUtf16(file);
-    if (outside::CreatePointsDatabase(path).status != outside::CreateDatabaseStatus::Created) std::abort();
+    if (outside::sqlite::CreatePointsDatabase(path).status != outside::sqlite::CreateDatabaseStatus::Created) std::abort();
     connection.Open(u"DBQ=" + path);
   }
   ~Databases() {

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-cmake -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOINTIMPORT_BUILD_TESTS=OFF
 cmake --build build -j"$(nproc)"
 ./build/pointimport-cli init
 exec ./build/pointimport

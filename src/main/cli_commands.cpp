@@ -22,7 +22,7 @@
 #include "outside/create_object.h"
 #include "outside/lap_component.h"
 #include "outside/logging_connection.h"
-#include "outside/points_database_file.h"
+#include "outside/sqlite/points_database_file.h"
 
 namespace pointimport::main {
 
@@ -34,7 +34,7 @@ using convert::ToText;
 namespace {
 
 std::u16string DefaultDatabasePath() {
-  return AddPathSeparator(ProgramFolder()) + outside::kPointsDatabaseFileName;
+  return AddPathSeparator(ProgramFolder()) + outside::sqlite::kPointsDatabaseFileName;
 }
 
 // The connection string the window builds, for a database anywhere.
@@ -213,9 +213,9 @@ int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std:
       return kExitError;
     }
   }
-  const auto result = outside::CreatePointsDatabase(path);
-  const bool ok = result.status == outside::CreateDatabaseStatus::Created ||
-                  result.status == outside::CreateDatabaseStatus::AlreadyExists;
+  const auto result = outside::sqlite::CreatePointsDatabase(path);
+  const bool ok = result.status == outside::sqlite::CreateDatabaseStatus::Created ||
+                  result.status == outside::sqlite::CreateDatabaseStatus::AlreadyExists;
   (ok ? out : err) << TerminalText(result.reason) << "\n";
   return ok ? kExitOk : kExitError;
 }

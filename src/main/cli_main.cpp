@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "main/cli_commands.h"
+#include "main/object_registry.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     return cli::kExitOk;
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
+  cli::RegisterSystemObjects();
   if (args[0] == "init") return cli::RunInitCommand(rest, std::cout, std::cerr);
   if (args[0] == "import") return cli::RunImportCommand(rest, std::cout, std::cerr);
   std::cerr << "不明なコマンドです: " << args[0] << "\n" << kUsage;

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "convert/utf.h"
-#include "outside/points_database_file.h"
+#include "outside/sqlite/points_database_file.h"
 
 namespace pointimport::main {
 
@@ -18,7 +18,7 @@ std::u16string ConnectionStringForFile(const std::u16string& folder, const std::
 
 std::u16string BuildConnectionString(const std::u16string& programFolder) {
   return ConnectionStringForFile(programFolder,
-                                 AddPathSeparator(programFolder) + outside::kPointsDatabaseFileName);
+                                 AddPathSeparator(programFolder) + outside::sqlite::kPointsDatabaseFileName);
 }
 
 std::u16string ProgramFolder() {

@@ -3,18 +3,13 @@
 #include <map>
 #include <string>
 
-#include "outside/lap_file_component.h"
-#include "outside/sqlite_connection.h"
-
 namespace pointimport::outside {
 
 namespace {
 
 std::map<std::u16string, ObjectFactory, std::less<>>& Registry() {
-  static std::map<std::u16string, ObjectFactory, std::less<>> registry = {
-      {std::u16string(kConnectionProgId), [] { return std::make_shared<SqliteConnection>(); }},
-      {std::u16string(kLapComponentProgId), [] { return std::make_shared<LapFileComponent>(); }},
-  };
+  // Empty until a program registers its objects at start-up.
+  static std::map<std::u16string, ObjectFactory, std::less<>> registry;
   return registry;
 }
 

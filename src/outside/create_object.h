@@ -19,7 +19,8 @@ using ObjectFactory = std::function<std::shared_ptr<Object>()>;
 std::shared_ptr<Object> CreateObject(std::u16string_view progId);
 
 // Registers (or, with an empty factory, removes) the object of a ProgID.
-// The system registers its own objects; tests replace them with fakes.
+// Each program registers the system's objects at start-up; tests replace
+// them with fakes.
 void RegisterObject(std::u16string_view progId, ObjectFactory factory);
 
 // CreateObject, then the interface the caller needs; an object of another

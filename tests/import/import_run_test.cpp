@@ -225,7 +225,7 @@ TEST_F(ImportRunTest, DryRunWritesNothing) {
 }
 
 TEST(ImportRunNotConnected, StopsBeforeWritingAnything) {
-  outside::SqliteConnection neverOpened;
+  outside::sqlite::SqliteConnection neverOpened;
   test_support::FakeLapComponent component(ThirtyMinuteEvent());
   test_support::RecordingHost host;
   EXPECT_THROW(RunImport(neverOpened, component, host), convert::RuntimeError);

@@ -4,18 +4,9 @@
 
 #include "convert/utf.h"
 #include "outside/connection.h"
-#include "outside/lap_component.h"
 
 namespace pointimport::outside {
 namespace {
-
-TEST(CreateObject, MakesTheDatabaseConnection) {
-  EXPECT_NE(CreateObjectAs<Connection>(kConnectionProgId), nullptr);
-}
-
-TEST(CreateObject, MakesTheLapComponent) {
-  EXPECT_NE(CreateObjectAs<LapComponent>(kLapComponentProgId), nullptr);
-}
 
 TEST(CreateObject, NamesAnUnknownProgIdInItsError) {
   try {

@@ -36,7 +36,7 @@ class ImportTest : public ::testing::Test {
 
   TempDir dir_;
   std::filesystem::path path_;
-  std::shared_ptr<outside::SqliteConnection> connection_;
+  std::shared_ptr<outside::sqlite::SqliteConnection> connection_;
   std::vector<std::u16string> statements_;
   outside::LoggingConnection logged_;
   RecordingHost host_;

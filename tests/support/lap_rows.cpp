@@ -4,9 +4,9 @@
 
 namespace pointimport::test_support {
 
-std::vector<std::string> LapRows(const outside::LapClass& lapClass) {
+std::vector<std::string> LapRows(const outside::lapfile::LapClass& lapClass) {
   std::vector<std::string> rows;
-  for (const outside::LapRunner& runner : lapClass.runners) {
+  for (const outside::lapfile::LapRunner& runner : lapClass.runners) {
     const std::string rank = runner.rank.IsString() ? "'" + convert::Utf16ToUtf8(runner.rank.AsString()) + "'"
                                                     : std::to_string(runner.rank.AsLong());
     rows.push_back(convert::Utf16ToUtf8(runner.runnerName) + "|" + convert::Utf16ToUtf8(runner.result.AsString()) +

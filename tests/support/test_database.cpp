@@ -6,13 +6,13 @@
 
 #include "convert/utf.h"
 #include "main/database_location.h"
-#include "outside/points_database_file.h"
+#include "outside/sqlite/points_database_file.h"
 
 namespace pointimport::test_support {
 
 void CreateTestDatabase(const std::filesystem::path& path) {
-  const auto result = outside::CreatePointsDatabase(convert::PathFromNative(path.string()));
-  if (result.status != outside::CreateDatabaseStatus::Created) {
+  const auto result = outside::sqlite::CreatePointsDatabase(convert::PathFromNative(path.string()));
+  if (result.status != outside::sqlite::CreateDatabaseStatus::Created) {
     throw std::runtime_error(convert::Utf16ToUtf8(result.reason));
   }
 }
@@ -22,8 +22,8 @@ std::u16string ConnectionStringFor(const std::filesystem::path& path) {
                                        convert::PathFromNative(path.string()));
 }
 
-std::shared_ptr<outside::SqliteConnection> OpenTestConnection(const std::filesystem::path& path) {
-  auto connection = std::make_shared<outside::SqliteConnection>();
+std::shared_ptr<outside::sqlite::SqliteConnection> OpenTestConnection(const std::filesystem::path& path) {
+  auto connection = std::make_shared<outside::sqlite::SqliteConnection>();
   connection->Open(ConnectionStringFor(path));
   return connection;
 }

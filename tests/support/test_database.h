@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "outside/sqlite_connection.h"
+#include "outside/sqlite/sqlite_connection.h"
 
 namespace pointimport::test_support {
 
@@ -16,7 +16,7 @@ void CreateTestDatabase(const std::filesystem::path& path);
 std::u16string ConnectionStringFor(const std::filesystem::path& path);
 
 // An open connection to the points database at path.
-std::shared_ptr<outside::SqliteConnection> OpenTestConnection(const std::filesystem::path& path);
+std::shared_ptr<outside::sqlite::SqliteConnection> OpenTestConnection(const std::filesystem::path& path);
 
 // Every row a query returns, each column as text ("NULL" for NULL), with
 // SQLite's storage class after a "|" when withTypes is set.

@@ -14,7 +14,7 @@ std::u16string DataFile(const char* name) {
 
 // A window on the program's own component with ResultList1.xml opened.
 void OpenExample(WindowHarness& harness) {
-  harness.component = std::make_shared<outside::LapFileComponent>();
+  harness.component = std::make_shared<outside::lapfile::LapFileComponent>();
   QVERIFY(harness.Load());
   harness.Open(DataFile("iof/ResultList1.xml"));
   QVERIFY(harness.Button("cmdUpdate")->isEnabled());

@@ -12,7 +12,7 @@ namespace {
 // What the points database layer itself says when opening fails.
 std::u16string OpenFailureDescription(const std::u16string& connectionString) {
   try {
-    outside::SqliteConnection().Open(connectionString);
+    outside::sqlite::SqliteConnection().Open(connectionString);
   } catch (const convert::RuntimeError& error) {
     return error.Description();
   }

@@ -179,7 +179,7 @@ class FrmMainOpenTest : public QObject {
   // With the program's own component on real lap files.
   void loadsRealLapFiles() {
     WindowHarness harness;
-    harness.component = std::make_shared<outside::LapFileComponent>();
+    harness.component = std::make_shared<outside::lapfile::LapFileComponent>();
     QVERIFY(harness.Load());
     harness.Open(DataFile("iof/ResultList1.xml"));
     const Shown loaded = ShownBy(harness);

@@ -19,7 +19,7 @@
 #include "main/window/qt_text.h"
 #include "main/window/qt_translation.h"
 #include "main/window/qt_window_platform.h"
-#include "outside/points_database_file.h"
+#include "outside/sqlite/points_database_file.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
 
   pointimport::test_support::TempDir connected;
   pointimport::test_support::CreateTestDatabase(connected.File(pointimport::convert::Utf16ToUtf8(
-      pointimport::outside::kPointsDatabaseFileName)));
+      pointimport::outside::sqlite::kPointsDatabaseFileName)));
   pointimport::test_support::WriteFileBytes(connected.File("kanto_middle_2024.xml"), kLapFile);
   pointimport::test_support::TempDir notConnected;
 

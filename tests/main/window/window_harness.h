@@ -22,9 +22,9 @@
 #include "main/window/frm_main.h"
 #include "main/window/qt_text.h"
 #include "outside/create_object.h"
-#include "outside/lap_file_component.h"
-#include "outside/points_database_file.h"
-#include "outside/sqlite_connection.h"
+#include "outside/lapfile/lap_file_component.h"
+#include "outside/sqlite/points_database_file.h"
+#include "outside/sqlite/sqlite_connection.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
@@ -76,7 +76,7 @@ class RecordingPlatform : public main::WindowPlatform {
   std::function<void()> onMessage;
 };
 
-class RecordingConnection : public outside::SqliteConnection {
+class RecordingConnection : public outside::sqlite::SqliteConnection {
  public:
   explicit RecordingConnection(std::vector<std::u16string>& calls) : calls_(calls) {}
 
@@ -162,7 +162,7 @@ class WindowHarness {
 
   explicit WindowHarness(Database database = Database::Present, const std::u16string& folderSuffix = u"") {
     folder = convert::Utf8ToUtf16(dir.Path().string()) + folderSuffix;
-    databasePath = dir.File(convert::Utf16ToUtf8(outside::kPointsDatabaseFileName));
+    databasePath = dir.File(convert::Utf16ToUtf8(outside::sqlite::kPointsDatabaseFileName));
     if (database == Database::Present) CreateTestDatabase(databasePath);
     outside::RegisterObject(outside::kConnectionProgId,
                             [this] { return std::make_shared<RecordingConnection>(connectionCalls); });
@@ -170,9 +170,9 @@ class WindowHarness {
   }
 
   ~WindowHarness() {
-    outside::RegisterObject(outside::kConnectionProgId, [] { return std::make_shared<outside::SqliteConnection>(); });
+    outside::RegisterObject(outside::kConnectionProgId, [] { return std::make_shared<outside::sqlite::SqliteConnection>(); });
     outside::RegisterObject(outside::kLapComponentProgId,
-                            [] { return std::make_shared<outside::LapFileComponent>(); });
+                            [] { return std::make_shared<outside::lapfile::LapFileComponent>(); });
   }
 
   // Builds the window; Load() then runs its load step.

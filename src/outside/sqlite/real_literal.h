@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace pointimport::outside::sqlite {
+
+// The double that SQLite reads from a real literal such as 66.6666666666667,
+// where it is certain without asking SQLite; nothing otherwise.
+//
+// SQLite need not round a literal as strtod does: it divides in extended
+// precision and rounds again to a double, which for about one 15-digit value
+// in 3,000 lands one bit away from the nearest double. Both agree whenever
+// the value lies clearly away from the midpoint between two doubles, and
+// that is what is checked here, exactly, with integers: a plain decimal of
+// at most 15 significant digits, no exponent, and no midpoint within 2^-62
+// of it. Whatever fails the check is left to SQLite.
+std::optional<double> RealLiteralValueWhereCertain(std::u16string_view literal);
+
+}  // namespace pointimport::outside::sqlite

@@ -1,0 +1,84 @@
+#include "outside/sqlite/sqlite_record_set.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "convert/ascii_case.h"
+#include "convert/runtime_error.h"
+#include "convert/utf.h"
+
+namespace pointimport::outside::sqlite {
+
+using convert::RuntimeError;
+using convert::Variant;
+namespace error_number = convert::error_number;
+
+namespace {
+
+Variant ColumnValue(sqlite3_stmt* statement, int column) {
+  switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL:
+      return Variant::Null();
+    case SQLITE_INTEGER: {
+      const sqlite3_int64 value = sqlite3_column_int64(statement, column);
+      if (value >= std::numeric_limits<std::int32_t>::min() &&
+          value <= std::numeric_limits<std::int32_t>::max()) {
+        return Variant(static_cast<std::int32_t>(value));
+      }
+      return Variant(static_cast<double>(value));
+    }
+    case SQLITE_FLOAT:
+      return Variant(sqlite3_column_double(statement, column));
+    default: {
+      // Text, and a blob read as text, from the UTF-8 the database keeps:
+      // SQLite's own UTF-16 reading turns U+FFFE and U+FFFF into U+FFFD.
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+      const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+      return Variant(convert::Utf8ToUtf16(std::string_view(text ? text : "", text ? bytes : 0)));
+    }
+  }
+}
+
+}  // namespace
+
+SqliteRecordSet::SqliteRecordSet(SqliteDatabase database, SqliteStatement statement,
+                                 std::shared_ptr<StatementCache> cache, StatementCache::Slot* slot)
+    : database_(std::move(database)), statement_(std::move(statement)), cache_(std::move(cache)), slot_(slot) {}
+
+SqliteRecordSet::~SqliteRecordSet() { Close(); }
+
+bool SqliteRecordSet::Eof() const {
+  if (!statement_) throw RuntimeError(error_number::kDatabaseError, u"レコードセットは閉じています。");
+  return !onRow_;
+}
+
+Field SqliteRecordSet::Fields(std::u16string_view name) const {
+  if (Eof()) throw RuntimeError(error_number::kDatabaseError, u"現在のレコードがありません。");
+  const int columns = sqlite3_column_count(statement_.get());
+  for (int column = 0; column < columns; ++column) {
+    const auto* columnName = static_cast<const char16_t*>(sqlite3_column_name16(statement_.get(), column));
+    if (columnName && convert::EqualsIgnoringAsciiCase(columnName, name))
+      return {ColumnValue(statement_.get(), column)};
+  }
+  throw RuntimeError(error_number::kDatabaseError, u"列が見つかりません: " + std::u16string(name));
+}
+
+void SqliteRecordSet::MoveNext() {
+  Eof();
+  const int rc = sqlite3_step(statement_.get());
+  onRow_ = rc == SQLITE_ROW;
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+    throw RuntimeError(
+        error_number::kDatabaseError,
+        u"レコードを読めません (SQLite: " + convert::Utf8ToUtf16(sqlite3_errmsg(database_.get())) + u")",
+        sqlite3_extended_errcode(database_.get()));
+  }
+}
+
+void SqliteRecordSet::Close() {
+  onRow_ = false;
+  if (statement_ && cache_) cache_->Give(slot_, std::move(statement_));
+  statement_.reset();
+}
+
+}  // namespace pointimport::outside::sqlite
