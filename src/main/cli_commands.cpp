@@ -1,7 +1,5 @@
 #include "main/cli_commands.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +21,8 @@
 #include "outside/lap_component.h"
 #include "outside/logging_connection.h"
 #include "outside/sqlite/points_database_file.h"
+#include "platform/program_folder.h"
+#include "platform/terminal.h"
 
 namespace pointimport::main {
 
@@ -34,7 +34,7 @@ using convert::ToText;
 namespace {
 
 std::u16string DefaultDatabasePath() {
-  return AddPathSeparator(ProgramFolder()) + outside::sqlite::kPointsDatabaseFileName;
+  return AddPathSeparator(platform::ProgramFolder()) + outside::sqlite::kPointsDatabaseFileName;
 }
 
 // The connection string the window builds, for a database anywhere.
@@ -169,7 +169,7 @@ int ImportOneFile(const std::u16string& file, outside::Connection& connection, o
   }
   out << "  キーワード: " << TerminalText(keyword) << "\n";
 
-  CommandLineHost host(err, !options.echoSql && ::isatty(STDERR_FILENO));
+  CommandLineHost host(err, !options.echoSql && platform::IsTerminal(platform::StandardStream::Error));
   import::ImportSummary summary = import::RunImport(connection, component, host, {.dryRun = options.dryRun});
   out << "  クラス: " << summary.classCount << "\n"
       << (options.dryRun ? "  書き込む結果行 (試行のため書き込んでいません): " : "  書き込んだ結果行: ")

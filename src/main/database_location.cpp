@@ -1,14 +1,12 @@
 #include "main/database_location.h"
 
-#include <filesystem>
-
-#include "convert/utf.h"
 #include "outside/sqlite/points_database_file.h"
+#include "platform/file_system.h"
 
 namespace pointimport::main {
 
 std::u16string AddPathSeparator(std::u16string path) {
-  if (path.empty() || (path.back() != u'/' && path.back() != u'\\')) path.push_back(kPathSeparator);
+  if (path.empty() || (path.back() != u'/' && path.back() != u'\\')) path.push_back(platform::kPathSeparator);
   return path;
 }
 
@@ -19,13 +17,6 @@ std::u16string ConnectionStringForFile(const std::u16string& folder, const std::
 std::u16string BuildConnectionString(const std::u16string& programFolder) {
   return ConnectionStringForFile(programFolder,
                                  AddPathSeparator(programFolder) + outside::sqlite::kPointsDatabaseFileName);
-}
-
-std::u16string ProgramFolder() {
-  std::error_code error;
-  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  const auto folder = error ? std::filesystem::current_path() : executable.parent_path();
-  return convert::Utf8ToUtf16(folder.string());
 }
 
 }  // namespace pointimport::main

@@ -4,9 +4,6 @@
 
 namespace pointimport::main {
 
-// The platform's own path separator.
-inline constexpr char16_t kPathSeparator = u'/';
-
 // The path with the platform's separator appended, unless it already ends in
 // "/" or "\" (compared exactly). An empty path gives one separator.
 std::u16string AddPathSeparator(std::u16string path);
@@ -18,9 +15,5 @@ std::u16string ConnectionStringForFile(const std::u16string& folder, const std::
 // The connection string of the points database in the given program folder:
 // "DRIVER=...;DefaultDir=<folder>;DBQ=<folder + separator>RovevizoduziDivoz.mdb".
 std::u16string BuildConnectionString(const std::u16string& programFolder);
-
-// The folder of the running executable, without a trailing separator unless
-// it is the root.
-std::u16string ProgramFolder();
 
 }  // namespace pointimport::main

@@ -12,6 +12,7 @@
 #include "main/report_html.h"
 #include "main/report_summary.h"
 #include "main/report_texts.h"
+#include "platform/local_time.h"
 
 namespace pointimport::main {
 
@@ -59,8 +60,7 @@ std::u16string SafeKeyword(const std::u16string& keyword) {
 }
 
 std::u16string LocalStamp(std::time_t when) {
-  std::tm local{};
-  localtime_r(&when, &local);
+  const std::tm local = platform::LocalTime(when);
   char text[32];
   std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
   return convert::Utf8ToUtf16(text);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "convert/utf.h"
 
@@ -29,11 +28,6 @@ TEST(BuildConnectionString, NamesTheFixedFileInTheProgramFolder) {
             u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=/opt/tool;DBQ=/opt/tool/RovevizoduziDivoz.mdb");
   EXPECT_EQ(BuildConnectionString(u"/"),
             u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=/;DBQ=/RovevizoduziDivoz.mdb");
-}
-
-TEST(ProgramFolder, IsTheFolderOfTheRunningExecutable) {
-  const auto folder = std::filesystem::path(convert::Utf16ToUtf8(ProgramFolder()));
-  EXPECT_TRUE(std::filesystem::exists(folder / "core_tests"));
 }
 
 }  // namespace

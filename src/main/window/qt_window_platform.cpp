@@ -7,10 +7,11 @@
 #include "main/window/plain_message_box.h"
 #include "main/window/qt_file_chooser.h"
 #include "main/window/qt_text.h"
+#include "platform/program_folder.h"
 
 namespace pointimport::main {
 
-std::u16string QtWindowPlatform::ProgramFolder() { return main::ProgramFolder(); }
+std::u16string QtWindowPlatform::ProgramFolder() { return platform::ProgramFolder(); }
 
 std::optional<std::u16string> QtWindowPlatform::ChooseFile(const FileChoice& choice) {
   return ChooseFileWithQt(&window_, choice);

@@ -1,15 +1,10 @@
 #include "outside/sqlite/points_database_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "convert/utf.h"
 #include "outside/sqlite/points_schema.h"
 #include "outside/sqlite/sqlite_connection.h"
 #include "outside/sqlite/sqlite_handle.h"
+#include "platform/file_system.h"
 
 namespace pointimport::outside::sqlite {
 
@@ -63,15 +58,16 @@ bool WriteSchema(const std::string& temporaryPath, std::string& message) {
 
 CreateDatabaseResult CreatePointsDatabase(const std::u16string& path) {
   const std::string target = convert::NativePath(path);
-  struct stat info {};
-  if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && ::stat(target.c_str(), &info) != 0) {
+  const platform::FileStatus existing = platform::StatusOf(path);
+  if (existing.danglingLink) {
     // A link to nowhere: link() would find the name taken, and writing
     // through it would put the database wherever the link points.
     return {CreateDatabaseStatus::Refused,
             u"シンボリックリンクの先がありません。データベースを作成しません: " + path};
   }
-  if (::stat(target.c_str(), &info) == 0) {
-    const Contents contents = S_ISREG(info.st_mode) ? ContentsOf(target) : Contents::SomethingElse;
+  if (existing.kind != platform::FileKind::None) {
+    const Contents contents =
+        existing.kind == platform::FileKind::Regular ? ContentsOf(target) : Contents::SomethingElse;
     if (contents == Contents::PointsDatabase) {
       return {CreateDatabaseStatus::AlreadyExists, u"ポイントデータベースは既にあります: " + path};
     }
@@ -83,22 +79,19 @@ CreateDatabaseResult CreatePointsDatabase(const std::u16string& path) {
             u"ポイントデータベースではないファイルが既にあります。変更しません: " + path};
   }
 
-  const std::string temporary = target + ".creating-" + std::to_string(::getpid());
-  ::unlink(temporary.c_str());
+  const std::u16string temporary = path + u".creating-" + platform::ProcessTag();
+  platform::RemoveFile(temporary);
   std::string message;
-  const bool written = WriteSchema(temporary, message);
+  const bool written = WriteSchema(convert::NativePath(temporary), message);
   if (!written) {
-    ::unlink(temporary.c_str());
+    platform::RemoveFile(temporary);
     return Failed(path, message);
   }
-  // link() fails when the target appeared meanwhile, so nothing is replaced.
-  const int linked = ::link(temporary.c_str(), target.c_str());
-  const int linkError = errno;
-  ::unlink(temporary.c_str());
-  if (linked != 0) {
-    if (linkError == EEXIST) return CreatePointsDatabase(path);
-    return Failed(path, std::strerror(linkError));
-  }
+  // A file that appeared under the name meanwhile is never replaced.
+  const platform::MoveResult moved = platform::MoveToFreeName(temporary, path, message);
+  if (moved != platform::MoveResult::Moved) platform::RemoveFile(temporary);
+  if (moved == platform::MoveResult::NameTaken) return CreatePointsDatabase(path);
+  if (moved == platform::MoveResult::Failed) return Failed(path, message);
   return {CreateDatabaseStatus::Created, u"ポイントデータベースを作成しました: " + path};
 }
 

@@ -1,7 +1,5 @@
 #include "outside/sqlite/sqlite_connection.h"
 
-#include <sys/stat.h>
-
 #include <cstring>
 
 #include "convert/utf.h"
@@ -81,12 +79,10 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   const auto path = ConnectionStringValue(connectionString, u"DBQ");
   if (!path || path->empty()) ThrowError(u"接続文字列にデータベースファイル (DBQ) がありません。");
 
+  const platform::FileStatus file = platform::StatusOf(*path);
+  if (file.kind == platform::FileKind::None) ThrowError(u"データベースファイルが見つかりません: " + *path);
+  if (file.kind != platform::FileKind::Regular) ThrowError(u"データベースファイルではありません: " + *path);
   const std::string nativePath = convert::NativePath(*path);
-  struct stat info {};
-  if (::stat(nativePath.c_str(), &info) != 0) {
-    ThrowError(u"データベースファイルが見つかりません: " + *path);
-  }
-  if (!S_ISREG(info.st_mode)) ThrowError(u"データベースファイルではありません: " + *path);
 
   std::string message;
   // One thread uses the connection, and its record sets, from open to close;
@@ -103,8 +99,7 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   refusedStatementsMayStayHalfDone_ = SchemaMayKeepPartOfARefusedStatement(database.get());
   database_ = std::move(database);
   path_ = *path;
-  device_ = info.st_dev;
-  inode_ = info.st_ino;
+  identity_ = file.identity;
   cache_ = std::make_shared<StatementCache>();
   skeletonSlots_ = {};
 }
@@ -200,9 +195,8 @@ void SqliteConnection::CheckTransactionIntact() const {
 
 void SqliteConnection::CheckFileUnchanged() const {
   Handle();
-  struct stat info {};
-  if (::stat(convert::NativePath(path_).c_str(), &info) != 0 || info.st_dev != device_ ||
-      info.st_ino != inode_) {
+  const platform::FileStatus file = platform::StatusOf(path_);
+  if (file.kind == platform::FileKind::None || file.identity != identity_) {
     ThrowError(u"データベースファイルが削除されたか置き換えられました。何も書き込みません: " + path_);
   }
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -14,6 +12,7 @@
 #include "outside/sqlite/sqlite_handle.h"
 #include "outside/sqlite/statement_cache.h"
 #include "outside/sqlite/statement_shape.h"
+#include "platform/file_system.h"
 
 namespace pointimport::outside::sqlite {
 
@@ -67,8 +66,7 @@ class SqliteConnection : public Connection {
   std::u16string path_;
   // The file opened, by identity: a file deleted or replaced behind the
   // connection would take every later write into nowhere.
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
+  platform::FileIdentity identity_;
   std::shared_ptr<StatementCache> cache_;
   SqliteStatement realLiteral_;
   // Kept from one statement to the next, so that their storage is reused.
