@@ -25,7 +25,9 @@ std::u16string ProgramFolder() {
   std::error_code error;
   const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
   const auto folder = error ? std::filesystem::current_path() : executable.parent_path();
-  return convert::Utf8ToUtf16(folder.string());
+  // The folder's own bytes, not UTF-8 read from them: a folder unpacked from
+  // an archive of a Japanese system may carry CP932 bytes in its name.
+  return convert::PathFromNative(folder.native());
 }
 
 }  // namespace pointimport::main

@@ -1,9 +1,11 @@
 #include "main/qt/qt_file_chooser.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "convert/utf.h"
 #include "main/qt/name_filters.h"
 #include "main/qt/plain_message_box.h"
 #include "main/qt/qt_text.h"
@@ -52,14 +54,18 @@ std::optional<std::u16string> ChooseFileWithQt(QWidget* parent, const form::File
     dialog.setNameFilters(filters);
   }
   if (!choice.offeredPath.empty()) {
-    const QFileInfo offered(ToQString(choice.offeredPath));
+    const QFileInfo offered(
+        QFile::decodeName(QByteArray::fromStdString(convert::NativePath(choice.offeredPath))));
     dialog.setDirectory(offered.absolutePath());
     dialog.selectFile(offered.fileName());
   }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
-  return FromQString(files.first());
+  // The bytes that Qt opens the chosen file by, the way the command line
+  // takes a path: inside, a byte that is no part of UTF-8 travels as a lone
+  // surrogate, not as a replacement character.
+  return convert::PathFromNative(QFile::encodeName(files.first()).toStdString());
 }
 
 }  // namespace pointimport::main::qt
