@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -31,6 +33,20 @@ TEST(CliInit, RefusesAnotherFileAndLeavesItByteForByte) {
   EXPECT_NE(result.exitCode, 0);
   EXPECT_FALSE(result.err.empty());
   EXPECT_EQ(ReadFileBytes(text), "ranking notes\n");
+}
+
+// The default database lies in the program's folder, also when the folder's
+// name is not UTF-8 (CP932 bytes, as an archive from a Japanese system
+// unpacks).
+TEST(CliInit, FindsTheProgramFolderByItsOwnBytes) {
+  TempDir dir;
+  const auto folder = dir.Path() / "\x93\xfa\x96\x7b";
+  std::filesystem::create_directory(folder);
+  const auto program = folder / "pointimport-cli";
+  std::filesystem::copy_file(std::filesystem::path(POINTIMPORT_BINARY_DIR) / "pointimport-cli", program);
+  const auto result = RunCommand(program.string(), {"init"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(std::filesystem::exists(folder / "RovevizoduziDivoz.mdb"));
 }
 
 TEST(CliInit, RefusesUnknownArguments) {
