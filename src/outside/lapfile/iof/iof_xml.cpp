@@ -8,13 +8,13 @@
 
 namespace pointimport::outside::lapfile::iof {
 
-// pugixml hands a name out without its length: the C library's vector
-// search finds the colon or the end faster than a loop over the bytes.
+// pugixml hands a name out without its length: one pass of the C library's
+// span search finds the colon or the end.
 std::string_view LocalName(pugi::xml_node element) {
   const char* const name = element.name();
-  const char* const colon = ::strchrnul(name, ':');
-  if (*colon == '\0') return {name, static_cast<std::size_t>(colon - name)};
-  return colon + 1;
+  const std::size_t prefix = std::strcspn(name, ":");
+  if (name[prefix] == '\0') return {name, prefix};
+  return name + prefix + 1;
 }
 
 std::string_view NamespaceUri(pugi::xml_node element) {
