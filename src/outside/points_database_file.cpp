@@ -8,6 +8,7 @@
 
 #include "convert/utf.h"
 #include "outside/points_schema.h"
+#include "outside/read_only_wal.h"
 #include "outside/sqlite_connection.h"
 #include "outside/sqlite_handle.h"
 
@@ -17,7 +18,7 @@ using convert::Utf8ToUtf16;
 
 namespace {
 
-enum class Contents { PointsDatabase, SomethingElse, Locked };
+enum class Contents { PointsDatabase, SomethingElse, Locked, ReadOnlyWal };
 
 Contents ContentsOf(const std::string& path) {
   std::string message;
@@ -36,8 +37,10 @@ Contents ContentsOf(const std::string& path) {
   if (rc == SQLITE_ROW) {
     return sqlite3_column_int(query.get(), 0) == 3 ? Contents::PointsDatabase : Contents::SomethingElse;
   }
-  const int code = sqlite3_extended_errcode(db.get()) & 0xFF;
-  return code == SQLITE_BUSY || code == SQLITE_LOCKED ? Contents::Locked : Contents::SomethingElse;
+  const int code = sqlite3_extended_errcode(db.get());
+  if (IsReadOnlyWalFailure(code, path)) return Contents::ReadOnlyWal;
+  return (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED ? Contents::Locked
+                                                                        : Contents::SomethingElse;
 }
 
 CreateDatabaseResult Failed(const std::u16string& path, const std::string& why) {
@@ -74,6 +77,10 @@ CreateDatabaseResult CreatePointsDatabase(const std::u16string& path) {
     const Contents contents = S_ISREG(info.st_mode) ? ContentsOf(target) : Contents::SomethingElse;
     if (contents == Contents::PointsDatabase) {
       return {CreateDatabaseStatus::AlreadyExists, u"ポイントデータベースは既にあります: " + path};
+    }
+    if (contents == Contents::ReadOnlyWal) {
+      // Whether it is a points database cannot be known; it is left alone.
+      return {CreateDatabaseStatus::Failed, kReadOnlyWalText + path};
     }
     if (contents == Contents::Locked) {
       return {CreateDatabaseStatus::Failed,

@@ -7,6 +7,7 @@
 #include "convert/utf.h"
 #include "outside/connection_string.h"
 #include "outside/points_schema_check.h"
+#include "outside/read_only_wal.h"
 #include "outside/real_literal.h"
 #include "outside/sqlite_record_set.h"
 
@@ -99,7 +100,13 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   // Before the schema is read: a writer committing just then is waited for
   // as everywhere else, not taken for a file that is no database.
   sqlite3_busy_timeout(database.get(), kBusyTimeoutMilliseconds);
-  CheckPointsSchema(database.get(), *path);
+  try {
+    CheckPointsSchema(database.get(), *path);
+  } catch (const RuntimeError& error) {
+    if (IsReadOnlyWalFailure(error.SqliteCode(), nativePath))
+      ThrowError(kReadOnlyWalText + *path, error.SqliteCode());
+    throw;
+  }
   refusedStatementsMayStayHalfDone_ = SchemaMayKeepPartOfARefusedStatement(database.get());
   database_ = std::move(database);
   path_ = *path;
