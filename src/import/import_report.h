@@ -27,7 +27,7 @@ enum class PersonState {
   kNew,        // inserted
   kCompleted,  // found, and the update filled at least one empty field
   kExisting,   // found, and nothing changed
-  kRefused,    // the database refused the write
+  kRefused,    // the database refused or ignored the write
 };
 
 // Things an operator may want to look at; a row may carry several.
@@ -51,7 +51,8 @@ struct ResultReport {
   ZeroPointReason reason = ZeroPointReason::kNone;
   bool written = false;
   unsigned flags = 0;
-  // The database's messages for the refused writes of this row, person first.
+  // Why writes of this row were not done, person first: the database's
+  // message, or that it ignored the row.
   std::vector<std::u16string> causes;
 };
 

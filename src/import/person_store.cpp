@@ -1,10 +1,11 @@
 #include "import/person_store.h"
 
+#include <optional>
 #include <utility>
 
-#include "convert/runtime_error.h"
 #include "convert/sql_value.h"
 #include "import/person_id.h"
+#include "import/row_write.h"
 #include "import/statements.h"
 
 namespace pointimport::import {
@@ -63,13 +64,12 @@ StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent&
 
   statement = found ? PersonUpdateStatement(person.id, name, club, sex, std::move(statement))
                     : PersonInsertStatement(person.id, name, club, sex, std::move(statement));
-  try {
-    connection.ExecuteInSavepoint(statement);
-    person.state = !found ? PersonState::kNew : filled ? PersonState::kCompleted : PersonState::kExisting;
-  } catch (const convert::RuntimeError& error) {
+  if (std::optional<std::u16string> cause = WriteRow(connection, statement)) {
     person.state = PersonState::kRefused;
-    person.failureCause = error.Description();
+    person.failureCause = std::move(*cause);
     AddFailureLine(failures, kPersonFailurePrefix, component, classNumber, result);
+  } else {
+    person.state = !found ? PersonState::kNew : filled ? PersonState::kCompleted : PersonState::kExisting;
   }
   return person;
 }

@@ -135,14 +135,15 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   return nullptr;
 }
 
-void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
+std::int64_t SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
   CheckTransactionIntact();
   // SQLite undoes a refused statement by itself unless the schema asks for
   // FAIL; only then does the statement need a savepoint of its own.
   const bool savepoint = refusedStatementsMayStayHalfDone_;
   if (savepoint) Run(u"SAVEPOINT pointimport_row");
+  std::int64_t recordsAffected = 0;
   try {
-    Execute(statement);
+    Execute(statement, &recordsAffected);
   } catch (const RuntimeError& error) {
     // A full disk or a failing file is no rejected row: the whole
     // transaction goes, and the next call reports it as lost. SQLite may
@@ -159,6 +160,7 @@ void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
     throw;
   }
   if (savepoint) Run(u"RELEASE pointimport_row");
+  return recordsAffected;
 }
 
 void SqliteConnection::BeginTrans() {
