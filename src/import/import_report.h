@@ -35,6 +35,9 @@ enum ResultFlag : unsigned {
   kEmptyPersonId = 1u << 0,
   kOtherClub = 1u << 1,        // the stored club and the file's club differ, both set
   kSameIdOtherName = 1u << 2,  // another result of the file has this ID under another name
+  // A stored field of the person is no UTF-8 text (another encoding, a
+  // BLOB): the row was left as it is, unread fields unfilled.
+  kStoredValueUnreadable = 1u << 3,
 };
 
 // One result object of the run, with the values the run read from it.

@@ -72,6 +72,7 @@ void ImportResult(outside::Connection& connection, outside::LapComponent& compon
   row.person = person.state;
   if (row.personId.empty()) row.flags |= kEmptyPersonId;
   if (person.otherClub) row.flags |= kOtherClub;
+  if (person.storedValueUnreadable) row.flags |= kStoredValueUnreadable;
 }
 
 // The rows of one class.

@@ -12,6 +12,9 @@ namespace pointimport::outside {
 
 struct Field {
   convert::Variant Value;
+  // False when Value is not exactly what is stored: bytes that are no UTF-8
+  // text (another encoding, a BLOB) read as text with U+FFFD in place.
+  bool readExactly = true;
 };
 
 // The rows a SELECT returned, positioned on the first one.

@@ -228,6 +228,29 @@ TEST_F(ImportRunTest, RowsTheSchemaIgnoresAreNotCountedAsWritten) {
   }
 }
 
+// Bytes of another encoding, or a BLOB, would be written back by the update
+// as U+FFFD: the stored person is left exactly as it is.
+TEST_F(ImportRunTest, APersonStoredInBytesThatAreNoTextIsLeftAsItIs) {
+  const char16_t* const stored[] = {
+      u"CAST(X'8E5293632091BE984E' AS TEXT), '', ''",  // 山田 太郎 in Shift_JIS; club and sex empty
+      u"'山田 太郎', X'938C8B9E4F4C43', 'M'",          // a BLOB club
+  };
+  const std::string fields =
+      "SELECT hex(NAME), typeof(NAME), hex(CLUB), typeof(CLUB), hex(SEX), typeof(SEX) FROM PERSON "
+      "WHERE ID = '山田太郎'";
+  for (const char16_t* values : stored) {
+    Execute(u"INSERT INTO PERSON VALUES ('山田太郎', " + std::u16string(values) + u")");
+    const auto before = Rows(fields);
+    const ImportSummary summary = Import(ThirtyMinuteEvent());
+    EXPECT_EQ(Rows(fields), before);
+    const ResultReport& row = summary.report.results.front();
+    EXPECT_TRUE(row.written);
+    EXPECT_EQ(row.flags, kStoredValueUnreadable);
+    EXPECT_TRUE(summary.failures.empty());
+    Execute(u"DELETE FROM PERSON WHERE ID = '山田太郎'");
+  }
+}
+
 // Committed, an import that wrote no result row would leave the event
 // without its old rows and without new ones.
 TEST_F(ImportRunTest, AnImportWithNoResultWrittenIsTakenBack) {
