@@ -21,6 +21,9 @@ inline constexpr std::int32_t kFileDialogCancelled = 32755;
 // own errors are, so that callers testing "greater than 0" do not take it
 // for a cancelled dialog.
 inline constexpr std::int32_t kDatabaseError = -2147467259;
+// An import whose every result row the database refused or ignored: it is
+// taken back whole. The first number left to an application's own errors.
+inline constexpr std::int32_t kNoResultRowWritten = -2147220991;
 }  // namespace error_number
 
 // The one error type of the system: outside objects and conversions report

@@ -27,7 +27,7 @@ enum class PersonState {
   kNew,        // inserted
   kCompleted,  // found, and the update filled at least one empty field
   kExisting,   // found, and nothing changed
-  kRefused,    // the database refused the write
+  kRefused,    // the database refused or ignored the write
 };
 
 // Things an operator may want to look at; a row may carry several.
@@ -35,6 +35,9 @@ enum ResultFlag : unsigned {
   kEmptyPersonId = 1u << 0,
   kOtherClub = 1u << 1,        // the stored club and the file's club differ, both set
   kSameIdOtherName = 1u << 2,  // another result of the file has this ID under another name
+  // A stored field of the person is no UTF-8 text (another encoding, a
+  // BLOB): the row was left as it is, unread fields unfilled.
+  kStoredValueUnreadable = 1u << 3,
 };
 
 // One result object of the run, with the values the run read from it.
@@ -51,7 +54,8 @@ struct ResultReport {
   ZeroPointReason reason = ZeroPointReason::kNone;
   bool written = false;
   unsigned flags = 0;
-  // The database's messages for the refused writes of this row, person first.
+  // Why writes of this row were not done, person first: the database's
+  // message, or that it ignored the row.
   std::vector<std::u16string> causes;
 };
 

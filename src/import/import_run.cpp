@@ -1,5 +1,6 @@
 #include "import/import_run.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -7,6 +8,7 @@
 #include "convert/runtime_error.h"
 #include "import/person_store.h"
 #include "import/reference_points.h"
+#include "import/row_write.h"
 #include "import/statements.h"
 #include "outside/transaction.h"
 
@@ -57,12 +59,11 @@ void ImportResult(outside::Connection& connection, outside::LapComponent& compon
   std::u16string& insert = statementRoom;
   insert = ResultInsertStatement(keyword, person.id, row.className, row.rank, row.result, row.points,
                                  std::move(insert));
-  try {
-    connection.ExecuteInSavepoint(insert);
-    row.written = true;
-  } catch (const convert::RuntimeError& error) {
-    row.causes.push_back(error.Description());
+  if (std::optional<std::u16string> cause = WriteRow(connection, insert)) {
+    row.causes.push_back(std::move(*cause));
     AddFailureLine(failures, kResultFailurePrefix, component, classNumber, result);
+  } else {
+    row.written = true;
   }
 
   row.personId = std::move(person.id);
@@ -71,6 +72,7 @@ void ImportResult(outside::Connection& connection, outside::LapComponent& compon
   row.person = person.state;
   if (row.personId.empty()) row.flags |= kEmptyPersonId;
   if (person.otherClub) row.flags |= kOtherClub;
+  if (person.storedValueUnreadable) row.flags |= kStoredValueUnreadable;
 }
 
 // The rows of one class.
@@ -119,12 +121,22 @@ ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& 
     ImportClass(connection, component, *results, i, summary.failures, report, statementRoom);
     host.ReportProgress(i, summary.classCount);
   }
+  FinishReport(report);
+  if (report.resultRowsWritten == 0 && report.resultRowsRefused > 0) {
+    // Committed, the run would leave the event with its old results deleted
+    // and none in their place. Every row was refused, each with its cause
+    // last: the first row's tells the operator what the database objects to.
+    transaction.Rollback();
+    throw convert::RuntimeError(
+        convert::error_number::kNoResultRowWritten,
+        u"結果行をひとつも書き込めなかったので、取込を取り消しました。最初の行の原因: " +
+            report.results.front().causes.back());
+  }
   if (options.dryRun) {
     transaction.Rollback();
   } else {
     transaction.Commit();
   }
-  FinishReport(report);
   summary.resultRowsWritten = report.resultRowsWritten;
 
   host.SetMousePointer(ImportHost::kDefaultPointer);

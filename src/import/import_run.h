@@ -29,8 +29,11 @@ struct ImportSummary {
 // The run is one transaction: an error anywhere outside the trapped row
 // writes rolls everything back, so the database is then exactly as before,
 // and the error goes to the caller (the pointer is left to it as well). A
-// rejected person write or result insert is undone alone, gives a failure
-// line, and the rest of the run still commits.
+// person write or result insert that the database refuses or ignores is
+// undone alone, gives a failure line, and the rest of the run still commits
+// — unless not one result row was written: then the run is rolled back and
+// raises error_number::kNoResultRowWritten, as a stopped run raises its
+// error, since committing would only delete the event's old rows.
 ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& component, ImportHost& host,
                         const ImportOptions& options = {});
 

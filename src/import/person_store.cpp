@@ -1,10 +1,11 @@
 #include "import/person_store.h"
 
+#include <optional>
 #include <utility>
 
-#include "convert/runtime_error.h"
 #include "convert/sql_value.h"
 #include "import/person_id.h"
+#include "import/row_write.h"
 #include "import/statements.h"
 
 namespace pointimport::import {
@@ -14,8 +15,12 @@ using convert::Variant;
 
 namespace {
 
-std::u16string StoredText(const outside::RecordSet& records, std::u16string_view column) {
-  return ToText(convert::NullToDefault(records.Fields(column).Value, Variant(u"")));
+// Reads a stored field into text; false when the text is not exactly what
+// is stored.
+bool ReadStoredText(const outside::RecordSet& records, std::u16string_view column, std::u16string& text) {
+  const outside::Field field = records.Fields(column);
+  text = ToText(convert::NullToDefault(field.Value, Variant(u"")));
+  return field.readExactly;
 }
 
 // Fills a stored field that is empty from the file; true when that gave it a
@@ -40,14 +45,24 @@ StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent&
   statement = PersonLookupStatement(person.id, std::move(statement));
   const auto records = connection.Execute(statement);
   bool found = false;
+  bool readExactly = true;
   std::u16string name, club, sex;
   if (!records->Eof()) {
-    name = StoredText(*records, u"NAME");
-    club = StoredText(*records, u"CLUB");
-    sex = StoredText(*records, u"SEX");
+    readExactly = ReadStoredText(*records, u"NAME", name);
+    readExactly = ReadStoredText(*records, u"CLUB", club) && readExactly;
+    readExactly = ReadStoredText(*records, u"SEX", sex) && readExactly;
     found = true;
   }
   records->Close();
+
+  if (!readExactly) {
+    // The update writes every field back, and such a field would go back as
+    // U+FFFD: the row stays as it is, and the report says why.
+    person.clubName = result.ClubName();
+    person.state = PersonState::kExisting;
+    person.storedValueUnreadable = true;
+    return person;
+  }
 
   // The name and the sex are read only to fill an empty field. The club is
   // read for every result, at the place where the write reads it, because
@@ -63,13 +78,12 @@ StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent&
 
   statement = found ? PersonUpdateStatement(person.id, name, club, sex, std::move(statement))
                     : PersonInsertStatement(person.id, name, club, sex, std::move(statement));
-  try {
-    connection.ExecuteInSavepoint(statement);
-    person.state = !found ? PersonState::kNew : filled ? PersonState::kCompleted : PersonState::kExisting;
-  } catch (const convert::RuntimeError& error) {
+  if (std::optional<std::u16string> cause = WriteRow(connection, statement)) {
     person.state = PersonState::kRefused;
-    person.failureCause = error.Description();
+    person.failureCause = std::move(*cause);
     AddFailureLine(failures, kPersonFailurePrefix, component, classNumber, result);
+  } else {
+    person.state = !found ? PersonState::kNew : filled ? PersonState::kCompleted : PersonState::kExisting;
   }
   return person;
 }

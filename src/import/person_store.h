@@ -17,16 +17,18 @@ struct StoredPerson {
   convert::Variant runnerName;  // as read for the ID
   convert::Variant clubName;    // the file's club
   PersonState state = PersonState::kNew;
-  bool otherClub = false;       // found with a club that differs from the file's, both set
-  std::u16string failureCause;  // the database's message when the write was refused
+  bool otherClub = false;              // found with a club that differs from the file's, both set
+  bool storedValueUnreadable = false;  // found, and left as it is: a field is no UTF-8 text
+  std::u16string failureCause;         // why the write was not done (see WriteRow)
 };
 
 // Brings the runner's PERSON row up to date; the person ID is the result's.
 //
 // A stored person keeps the stored name, club and sex; the lap file only
-// fills those that are empty. The look-up is not trapped: its failure stops
-// the run. A rejected write adds a failure line and leaves the row as it
-// was; the ID is returned all the same.
+// fills those that are empty. A stored person with a field that cannot be
+// read exactly as text is not written at all. The look-up is not trapped:
+// its failure stops the run. A refused or ignored write adds a failure line
+// and leaves the row as it was; the ID is returned all the same.
 // statementRoom lends its allocation to the statements (see statements.h)
 // and holds the last of them afterwards.
 StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent& component,

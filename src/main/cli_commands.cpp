@@ -261,7 +261,11 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     } catch (const RuntimeError& error) {
       err << ErrorText(error) << "\n何も書き込んでいません。\n"
           << "取り込みを取り消しました。この大会のデータは変更されていません: " << TerminalText(file) << "\n";
-      status = kExitError;
+      // Rows the database would not take are rows that could not be written,
+      // however many: the file itself was read and imported to its end.
+      status =
+          std::max(status, error.Number() == convert::error_number::kNoResultRowWritten ? kExitSomeRowsFailed
+                                                                                        : kExitError);
     }
   }
   database->Close();

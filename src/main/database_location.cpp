@@ -1,5 +1,6 @@
 #include "main/database_location.h"
 
+#include "outside/connection_string.h"
 #include "outside/sqlite/points_database_file.h"
 #include "platform/file_system.h"
 
@@ -11,7 +12,11 @@ std::u16string AddPathSeparator(std::u16string path) {
 }
 
 std::u16string ConnectionStringForFile(const std::u16string& folder, const std::u16string& databasePath) {
-  return u"DRIVER=Microsoft Access Driver (*.mdb);" + (u"DefaultDir=" + folder) + u";" + u"DBQ=" + databasePath;
+  // A folder holding ";" would otherwise end its value early, and what
+  // follows could name another database.
+  return u"DRIVER=Microsoft Access Driver (*.mdb);" +
+         (u"DefaultDir=" + outside::ConnectionStringValueText(folder)) + u";" + u"DBQ=" +
+         outside::ConnectionStringValueText(databasePath);
 }
 
 std::u16string BuildConnectionString(const std::u16string& programFolder) {

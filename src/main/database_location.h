@@ -9,7 +9,7 @@ namespace pointimport::main {
 std::u16string AddPathSeparator(std::u16string path);
 
 // The connection string of a points database file, with folder as its
-// default directory.
+// default directory; a value holding ";", "{" or "}" in braces.
 std::u16string ConnectionStringForFile(const std::u16string& folder, const std::u16string& databasePath);
 
 // The connection string of the points database in the given program folder:

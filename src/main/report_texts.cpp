@@ -50,7 +50,8 @@ std::u16string FlagsText(unsigned flags) {
     std::u16string_view text;
   } kFlags[] = {{import::kEmptyPersonId, u"個人IDが空"},
                 {import::kOtherClub, u"所属が異なる"},
-                {import::kSameIdOtherName, u"同一IDの別名"}};
+                {import::kSameIdOtherName, u"同一IDの別名"},
+                {import::kStoredValueUnreadable, u"保存値を読めない"}};
   std::u16string text;
   for (const auto& f : kFlags) {
     if ((flags & f.flag) == 0) continue;

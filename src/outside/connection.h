@@ -12,6 +12,9 @@ namespace pointimport::outside {
 
 struct Field {
   convert::Variant Value;
+  // False when Value is not exactly what is stored: bytes that are no UTF-8
+  // text (another encoding, a BLOB) read as text with U+FFFD in place.
+  bool readExactly = true;
 };
 
 // The rows a SELECT returned, positioned on the first one.
@@ -41,9 +44,11 @@ class Connection : public Object {
                                              std::int64_t* recordsAffected) = 0;
   std::unique_ptr<RecordSet> Execute(const std::u16string& statement) { return Execute(statement, nullptr); }
 
-  // Runs one statement so that its failure undoes that statement alone, also
-  // inside a transaction; the failure is then raised as by Execute.
-  virtual void ExecuteInSavepoint(const std::u16string& statement) = 0;
+  // Runs one statement without rows so that its failure undoes that
+  // statement alone, also inside a transaction; the failure is then raised
+  // as by Execute. Returns the records affected: a schema may drop a row
+  // without an error (ON CONFLICT IGNORE, RAISE(IGNORE)), leaving 0.
+  virtual std::int64_t ExecuteInSavepoint(const std::u16string& statement) = 0;
 
   virtual void BeginTrans() = 0;
   virtual void CommitTrans() = 0;

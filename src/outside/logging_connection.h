@@ -22,9 +22,9 @@ class LoggingConnection : public Connection {
     log_(statement);
     return inner_.Execute(statement, recordsAffected);
   }
-  void ExecuteInSavepoint(const std::u16string& statement) override {
+  std::int64_t ExecuteInSavepoint(const std::u16string& statement) override {
     log_(statement);
-    inner_.ExecuteInSavepoint(statement);
+    return inner_.ExecuteInSavepoint(statement);
   }
   void BeginTrans() override { inner_.BeginTrans(); }
   void CommitTrans() override { inner_.CommitTrans(); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/runtime_error.h"
+#include "import/row_write.h"
 #include "support/import_fixture.h"
 
 namespace pointimport::import {
@@ -188,6 +189,89 @@ TEST_F(ImportRunTest, RejectedRowsGiveFailureLinesAndTheRestIsWritten) {
   EXPECT_EQ(Rows("SELECT count(*) FROM PERSON WHERE ID = '鈴木一郎'"), std::vector<std::string>{"0"});
   EXPECT_EQ(host_.messages.back(),
             u"取り込みました\n\n書き込めなかった行: 2 件\n[PERSON更新失敗] M21 鈴木 一郎\n[RESULT更新失敗] M21 佐藤 次郎");
+}
+
+// A schema may drop a row without an error: the row is reported as not
+// written, because the database ignored it.
+TEST_F(ImportRunTest, RowsTheSchemaIgnoresAreNotCountedAsWritten) {
+  const struct {
+    std::vector<std::u16string> schema;
+    FailureLines failures;
+  } cases[] = {
+      {{u"CREATE TRIGGER ignore_row BEFORE INSERT ON PERSON WHEN NEW.ID = '鈴木一郎' BEGIN SELECT "
+        u"RAISE(IGNORE); END"},
+       {u"[PERSON更新失敗] M21 鈴木 一郎"}},
+      {{u"CREATE TRIGGER ignore_row BEFORE UPDATE ON PERSON WHEN OLD.ID = '山田太郎' BEGIN SELECT "
+        u"RAISE(IGNORE); END"},
+       {u"[PERSON更新失敗] M21 山田 太郎"}},
+      {{u"CREATE TRIGGER ignore_row BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '佐藤次郎' "
+        u"BEGIN SELECT RAISE(IGNORE); END"},
+       {u"[RESULT更新失敗] M21 佐藤 次郎"}},
+      {{u"DROP TABLE RESULT",
+        u"CREATE TABLE RESULT (EVENT_ID TEXT, PERSON_ID TEXT, CLASS TEXT, PLACE, RESULT TEXT, POINT REAL, "
+        u"UNIQUE (EVENT_ID, CLASS) ON CONFLICT IGNORE)"},
+       {u"[RESULT更新失敗] M21 鈴木 一郎", u"[RESULT更新失敗] M21 佐藤 次郎", u"[RESULT更新失敗] M21 高橋 三郎",
+        u"[RESULT更新失敗] M21 田中 四郎"}},
+  };
+  for (const auto& c : cases) {
+    for (const auto& statement : c.schema) Execute(statement);
+    const ImportSummary summary = Import(ThirtyMinuteEvent());
+    Execute(u"DROP TRIGGER IF EXISTS ignore_row");
+    EXPECT_EQ(summary.failures, c.failures);
+    EXPECT_EQ(Rows("SELECT count(*) FROM RESULT"),
+              std::vector<std::string>{std::to_string(summary.report.resultRowsWritten)});
+    std::size_t ignored = 0;
+    for (const ResultReport& row : summary.report.results) {
+      for (const auto& cause : row.causes) ignored += cause == kRowIgnoredCause ? 1 : 0;
+    }
+    EXPECT_EQ(ignored, c.failures.size());
+  }
+}
+
+// Bytes of another encoding, or a BLOB, would be written back by the update
+// as U+FFFD: the stored person is left exactly as it is.
+TEST_F(ImportRunTest, APersonStoredInBytesThatAreNoTextIsLeftAsItIs) {
+  const char16_t* const stored[] = {
+      u"CAST(X'8E5293632091BE984E' AS TEXT), '', ''",  // 山田 太郎 in Shift_JIS; club and sex empty
+      u"'山田 太郎', X'938C8B9E4F4C43', 'M'",          // a BLOB club
+  };
+  const std::string fields =
+      "SELECT hex(NAME), typeof(NAME), hex(CLUB), typeof(CLUB), hex(SEX), typeof(SEX) FROM PERSON "
+      "WHERE ID = '山田太郎'";
+  for (const char16_t* values : stored) {
+    Execute(u"INSERT INTO PERSON VALUES ('山田太郎', " + std::u16string(values) + u")");
+    const auto before = Rows(fields);
+    const ImportSummary summary = Import(ThirtyMinuteEvent());
+    EXPECT_EQ(Rows(fields), before);
+    const ResultReport& row = summary.report.results.front();
+    EXPECT_TRUE(row.written);
+    EXPECT_EQ(row.flags, kStoredValueUnreadable);
+    EXPECT_TRUE(summary.failures.empty());
+    Execute(u"DELETE FROM PERSON WHERE ID = '山田太郎'");
+  }
+}
+
+// Committed, an import that wrote no result row would leave the event
+// without its old rows and without new ones.
+TEST_F(ImportRunTest, AnImportWithNoResultWrittenIsTakenBack) {
+  Import(ThirtyMinuteEvent());
+  const auto before = Snapshot();
+  for (const std::u16string refusal : {u"ABORT, 'closed'", u"IGNORE"}) {
+    Execute(u"CREATE TRIGGER refuse_all BEFORE INSERT ON RESULT BEGIN SELECT RAISE(" + refusal + u"); END");
+    for (const bool dryRun : {false, true}) {
+      try {
+        Import(ThirtyMinuteEvent(), {.dryRun = dryRun});
+        ADD_FAILURE() << "the import did not stop";
+      } catch (const convert::RuntimeError& error) {
+        EXPECT_EQ(error.Number(), convert::error_number::kNoResultRowWritten);
+        EXPECT_NE(error.Description().find(u"取込を取り消しました"), std::u16string::npos);
+        EXPECT_NE(error.Description().find(refusal == u"IGNORE" ? kRowIgnoredCause : u"closed"),
+                  std::u16string::npos);
+      }
+      EXPECT_EQ(Snapshot(), before);
+    }
+    Execute(u"DROP TRIGGER refuse_all");
+  }
 }
 
 TEST_F(ImportRunTest, AStoppedRunLeavesTheDatabaseAsItWas) {

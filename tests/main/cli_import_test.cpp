@@ -115,6 +115,14 @@ TEST_F(CliImportTest, ExitStatusTellsWhatWentWrongAndTheOtherFilesStillRun) {
   EXPECT_NE(stopped.err.find("\n何も書き込んでいません。\n"), std::string::npos);
   EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B", "D"}));
   EXPECT_EQ(Rows("SELECT count(*) FROM RESULT WHERE EVENT_ID = 'C'"), std::vector<std::string>{"0"});
+
+  // Not one result row written: taken back, as rows that failed.
+  OpenTestConnection(database_)->Execute(
+      u"CREATE TRIGGER no_results BEFORE INSERT ON RESULT WHEN NEW.EVENT_ID = 'E' BEGIN SELECT RAISE(IGNORE); "
+      u"END");
+  const auto noneWritten = Import({File("e.xml", SmallEvent("E")).string()});
+  EXPECT_EQ(noneWritten.exitCode, 1);
+  EXPECT_NE(noneWritten.err.find("取込を取り消しました"), std::string::npos) << noneWritten.err;
 }
 
 TEST_F(CliImportTest, NeverCreatesADatabase) {

@@ -49,6 +49,30 @@ TEST(CliInit, FindsTheProgramFolderByItsOwnBytes) {
   EXPECT_TRUE(std::filesystem::exists(folder / "RovevizoduziDivoz.mdb"));
 }
 
+// A WAL database cannot even be read where its shared-memory file cannot be
+// made: named as read-only, not as a file of another kind. The file system
+// is made read-only in a mount namespace of its own, where the system allows.
+TEST(CliReadOnly, NamesAWalDatabaseOnAReadOnlyFileSystem) {
+  TempDir dir;
+  const auto database = dir.File("points.mdb");
+  CreateTestDatabase(database);
+  QueryRows(database, "PRAGMA journal_mode = WAL");
+  const std::string readOnly =
+      "mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" && shift && exec \"$@\"";
+  if (RunCommand("unshare", {"-m", "sh", "-c", readOnly, "sh", dir.Path().string(), "true"}).exitCode != 0) {
+    GTEST_SKIP() << "no read-only mount here";
+  }
+  const std::string cli = std::string(POINTIMPORT_BINARY_DIR) + "/pointimport-cli";
+  for (const std::string command : {"init", "import"}) {
+    std::vector<std::string> args = {"-m", "sh",    "-c",         readOnly,         "sh", dir.Path().string(),
+                                     cli,  command, "--database", database.string()};
+    if (command == "import") args.push_back("lap.xml");
+    const auto result = RunCommand("unshare", args);
+    EXPECT_EQ(result.exitCode, 2) << command;
+    EXPECT_NE(result.err.find("読み取り専用"), std::string::npos) << command << ": " << result.err;
+  }
+}
+
 TEST(CliInit, RefusesUnknownArguments) {
   EXPECT_EQ(RunProgram("pointimport-cli", {"init", "--bogus"}).exitCode, 2);
   EXPECT_EQ(RunProgram("pointimport-cli", {"frobnicate"}).exitCode, 2);

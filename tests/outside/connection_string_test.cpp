@@ -16,10 +16,27 @@ TEST(ConnectionStringValue, FindsKeysWhateverTheirCase) {
   EXPECT_FALSE(ConnectionStringValue(u"DRIVER=x;DefaultDir=/a", u"DBQ"));
 }
 
-TEST(ConnectionStringValue, KeepsSemicolonsInsideFolderNames) {
-  const std::u16string text = u"DRIVER=d;DefaultDir=/a;b=c;DBQ=/a;b=c/RovevizoduziDivoz.mdb";
-  EXPECT_EQ(ConnectionStringValue(text, u"DefaultDir"), u"/a;b=c");
-  EXPECT_EQ(ConnectionStringValue(text, u"DBQ"), u"/a;b=c/RovevizoduziDivoz.mdb");
+// Values holding ";", "{" or "}" are written in braces and read back whole;
+// the others stand as they are.
+TEST(ConnectionStringValue, ReadsBackEveryValueAsWritten) {
+  const struct {
+    std::u16string value;
+    std::u16string written;
+  } cases[] = {
+      {u"/opt/tool", u"/opt/tool"},
+      {u"/a;b=c", u"{/a;b=c}"},
+      {u"/x;DBQ=/other.mdb;", u"{/x;DBQ=/other.mdb;}"},
+      {u"/x}{y}}", u"{/x}}{y}}}}}"},
+      {u"", u""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ConnectionStringValueText(c.value), c.written);
+    const std::u16string text = u"DRIVER=d;DefaultDir=" + c.written + u";DBQ=" + c.written + u";x";
+    EXPECT_EQ(ConnectionStringValue(text, u"DefaultDir"), c.value);
+    EXPECT_EQ(ConnectionStringValue(text, u"DBQ"), c.value);
+  }
+  EXPECT_FALSE(ConnectionStringValue(u"DBQ={/a.mdb", u"DBQ"));
+  EXPECT_FALSE(ConnectionStringValue(u"DBQ={/a}.mdb", u"DBQ"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "convert/utf.h"
 #include "outside/sqlite/points_schema.h"
+#include "outside/sqlite/read_only_wal.h"
 #include "outside/sqlite/sqlite_connection.h"
 #include "outside/sqlite/sqlite_handle.h"
 #include "platform/file_system.h"
@@ -12,7 +13,7 @@ using convert::Utf8ToUtf16;
 
 namespace {
 
-enum class Contents { PointsDatabase, SomethingElse, Locked };
+enum class Contents { PointsDatabase, SomethingElse, Locked, ReadOnlyWal };
 
 Contents ContentsOf(const std::string& path) {
   std::string message;
@@ -31,8 +32,10 @@ Contents ContentsOf(const std::string& path) {
   if (rc == SQLITE_ROW) {
     return sqlite3_column_int(query.get(), 0) == 3 ? Contents::PointsDatabase : Contents::SomethingElse;
   }
-  const int code = sqlite3_extended_errcode(db.get()) & 0xFF;
-  return code == SQLITE_BUSY || code == SQLITE_LOCKED ? Contents::Locked : Contents::SomethingElse;
+  const int code = sqlite3_extended_errcode(db.get());
+  if (IsReadOnlyWalFailure(code, path)) return Contents::ReadOnlyWal;
+  return (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED ? Contents::Locked
+                                                                        : Contents::SomethingElse;
 }
 
 CreateDatabaseResult Failed(const std::u16string& path, const std::string& why) {
@@ -70,6 +73,10 @@ CreateDatabaseResult CreatePointsDatabase(const std::u16string& path) {
         existing.kind == platform::FileKind::Regular ? ContentsOf(target) : Contents::SomethingElse;
     if (contents == Contents::PointsDatabase) {
       return {CreateDatabaseStatus::AlreadyExists, u"ポイントデータベースは既にあります: " + path};
+    }
+    if (contents == Contents::ReadOnlyWal) {
+      // Whether it is a points database cannot be known; it is left alone.
+      return {CreateDatabaseStatus::Failed, kReadOnlyWalText + path};
     }
     if (contents == Contents::Locked) {
       return {CreateDatabaseStatus::Failed,

@@ -5,6 +5,7 @@
 #include "convert/utf.h"
 #include "outside/connection_string.h"
 #include "outside/sqlite/points_schema_check.h"
+#include "outside/sqlite/read_only_wal.h"
 #include "outside/sqlite/real_literal.h"
 #include "outside/sqlite/sqlite_record_set.h"
 
@@ -95,7 +96,13 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   // Before the schema is read: a writer committing just then is waited for
   // as everywhere else, not taken for a file that is no database.
   sqlite3_busy_timeout(database.get(), kBusyTimeoutMilliseconds);
-  CheckPointsSchema(database.get(), *path);
+  try {
+    CheckPointsSchema(database.get(), *path);
+  } catch (const RuntimeError& error) {
+    if (IsReadOnlyWalFailure(error.SqliteCode(), nativePath))
+      ThrowError(kReadOnlyWalText + *path, error.SqliteCode());
+    throw;
+  }
   refusedStatementsMayStayHalfDone_ = SchemaMayKeepPartOfARefusedStatement(database.get());
   database_ = std::move(database);
   path_ = *path;
@@ -123,14 +130,15 @@ std::unique_ptr<RecordSet> SqliteConnection::Execute(const std::u16string& state
   return nullptr;
 }
 
-void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
+std::int64_t SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
   CheckTransactionIntact();
   // SQLite undoes a refused statement by itself unless the schema asks for
   // FAIL; only then does the statement need a savepoint of its own.
   const bool savepoint = refusedStatementsMayStayHalfDone_;
   if (savepoint) Run(u"SAVEPOINT pointimport_row");
+  std::int64_t recordsAffected = 0;
   try {
-    Execute(statement);
+    Execute(statement, &recordsAffected);
   } catch (const RuntimeError& error) {
     // A full disk or a failing file is no rejected row: the whole
     // transaction goes, and the next call reports it as lost. SQLite may
@@ -147,6 +155,7 @@ void SqliteConnection::ExecuteInSavepoint(const std::u16string& statement) {
     throw;
   }
   if (savepoint) Run(u"RELEASE pointimport_row");
+  return recordsAffected;
 }
 
 void SqliteConnection::BeginTrans() {

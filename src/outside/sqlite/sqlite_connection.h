@@ -33,7 +33,7 @@ class SqliteConnection : public Connection {
   void Open(const std::u16string& connectionString) override;
   using Connection::Execute;
   std::unique_ptr<RecordSet> Execute(const std::u16string& statement, std::int64_t* recordsAffected) override;
-  void ExecuteInSavepoint(const std::u16string& statement) override;
+  std::int64_t ExecuteInSavepoint(const std::u16string& statement) override;
   void BeginTrans() override;
   void CommitTrans() override;
   void RollbackTrans() override;

@@ -15,26 +15,29 @@ namespace error_number = convert::error_number;
 
 namespace {
 
-Variant ColumnValue(sqlite3_stmt* statement, int column) {
-  switch (sqlite3_column_type(statement, column)) {
+Field ColumnField(sqlite3_stmt* statement, int column) {
+  const int type = sqlite3_column_type(statement, column);
+  switch (type) {
     case SQLITE_NULL:
-      return Variant::Null();
+      return {Variant::Null()};
     case SQLITE_INTEGER: {
       const sqlite3_int64 value = sqlite3_column_int64(statement, column);
       if (value >= std::numeric_limits<std::int32_t>::min() &&
           value <= std::numeric_limits<std::int32_t>::max()) {
-        return Variant(static_cast<std::int32_t>(value));
+        return {Variant(static_cast<std::int32_t>(value))};
       }
-      return Variant(static_cast<double>(value));
+      return {Variant(static_cast<double>(value))};
     }
     case SQLITE_FLOAT:
-      return Variant(sqlite3_column_double(statement, column));
+      return {Variant(sqlite3_column_double(statement, column))};
     default: {
       // Text, and a blob read as text, from the UTF-8 the database keeps:
       // SQLite's own UTF-16 reading turns U+FFFE and U+FFFF into U+FFFD.
       const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
       const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
-      return Variant(convert::Utf8ToUtf16(std::string_view(text ? text : "", text ? bytes : 0)));
+      const std::string_view stored(text ? text : "", text ? bytes : 0);
+      // A blob written back as text would change its kind, whatever its bytes.
+      return {Variant(convert::Utf8ToUtf16(stored)), type == SQLITE_TEXT && convert::IsValidUtf8(stored)};
     }
   }
 }
@@ -58,7 +61,7 @@ Field SqliteRecordSet::Fields(std::u16string_view name) const {
   for (int column = 0; column < columns; ++column) {
     const auto* columnName = static_cast<const char16_t*>(sqlite3_column_name16(statement_.get(), column));
     if (columnName && convert::EqualsIgnoringAsciiCase(columnName, name))
-      return {ColumnValue(statement_.get(), column)};
+      return ColumnField(statement_.get(), column);
   }
   throw RuntimeError(error_number::kDatabaseError, u"列が見つかりません: " + std::u16string(name));
 }

@@ -141,18 +141,17 @@ TEST(SqliteConnectionOpen, WaitsForALockedDatabaseAndNamesALockThatStays) {
   }
 }
 
-// A folder holding ";", and one whose name is no UTF-8 (a Latin-1 byte):
-// the bytes of the name reach the file system as they are.
+// Folders whose names look like more of the connection string, and one
+// whose name is no UTF-8 (a Latin-1 byte): the bytes of the name reach the
+// file system as they are, and no other database is opened.
 TEST(SqliteConnectionOpen, OpensTheRightFileWhateverItsFolderIsCalled) {
-  for (const char* name : {"a;b=c", "caf\xE9"}) {
+  for (const char* name : {"a;b=c", "x;DBQ=other.mdb;", "{x}};DBQ={other.mdb}", "caf\xE9"}) {
     TempDir dir;
     const auto folder = dir.File(name);
     std::filesystem::create_directory(folder);
     test_support::CreateTestDatabase(folder / "RovevizoduziDivoz.mdb");
-    const std::u16string folderText = convert::PathFromNative(folder.string());
     SqliteConnection connection;
-    connection.Open(u"DRIVER=Microsoft Access Driver (*.mdb);DefaultDir=" + folderText + u";DBQ=" +
-                    folderText + u"/RovevizoduziDivoz.mdb");
+    connection.Open(test_support::ConnectionStringFor(folder / "RovevizoduziDivoz.mdb"));
     Transaction transaction(connection);
     connection.Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
     transaction.Commit();
