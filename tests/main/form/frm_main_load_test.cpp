@@ -29,7 +29,7 @@ struct ClosingFails : RecordingConnection {
 // folder's text ends in a separator, and also when the folder's name is not
 // UTF-8 (CP932 bytes, as an archive from a Japanese system unpacks).
 TEST(FrmMainLoad, OpensTheDatabaseBesideTheProgram) {
-  const ProgramFolder folders[] = {{"", false}, {"", true}, {"\x93\xfa\x96\x7b", false}};
+  const ProgramFolder folders[] = {{"", false}, {"", true}, {"\x93\x8c\x8b\x9e", false}};
   for (const auto& where : folders) {
     FormHarness harness(WindowFixture::Database::Present, where);
     ASSERT_TRUE(harness.Load());
