@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -119,7 +120,116 @@ bool EveryStartTagPlain(std::string_view text) {
   return true;
 }
 
+// Sixteen bytes, compared lane by lane: the compiler's vectors, which are
+// the processor's (SSE2, NEON) wherever it has them.
+using Lanes = unsigned char __attribute__((vector_size(16)));
+
+bool AnyLane(Lanes flags) {
+  std::uint64_t halves[2];
+  std::memcpy(halves, &flags, sizeof halves);
+  return (halves[0] | halves[1]) != 0;
+}
+
+// The bytes that may begin a fault: a control character other than tab,
+// LF and CR; 0xEF, the lead of U+FFFE and U+FFFF; and the ! of <!-- and
+// <![CDATA[, the ? of <?xml and the ] of ]]>.
+bool MayBeginFault(const char* sixteen) {
+  Lanes v;
+  std::memcpy(&v, sixteen, sizeof v);
+  const auto control = (v < 0x20) & ~((v == '\t') | (v == '\n') | (v == '\r'));
+  return AnyLane(Lanes(control | (v == 0xEF) | (v == '!') | (v == '?') | (v == ']')));
+}
+
+bool IsForbiddenCharacterAt(std::string_view text, std::size_t at) {
+  const auto c = static_cast<unsigned char>(text[at]);
+  if (c < 0x20) return c != '\t' && c != '\n' && c != '\r';
+  // U+FFFE and U+FFFF: EF BF BE and EF BF BF.
+  return c == 0xEF && text.substr(at + 1).starts_with('\xBF') && at + 2 < text.size() &&
+         (text[at + 2] == '\xBE' || text[at + 2] == '\xBF');
+}
+
+bool IsXmlTarget(std::string_view text, std::size_t question) {
+  if (question == 0 || text[question - 1] != '<' || text.size() - question < 5) return false;
+  const std::string_view target = text.substr(question + 1, 3);
+  const auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); };
+  return lower(target[0]) == 'x' && lower(target[1]) == 'm' && lower(target[2]) == 'l' &&
+         (IsXmlSpace(text[question + 4]) || text[question + 4] == '?');
+}
+
+// Follows the text from one byte that may begin a fault to the next.
+class TextScanner {
+ public:
+  explicit TextScanner(std::string_view text) : text_(text) {}
+
+  const XmlTextScan& Result() const { return scan_; }
+
+  // False once a fault is found.
+  bool Look(std::size_t at) {
+    if (IsForbiddenCharacterAt(text_, at)) return Fault(XmlTextFault::ForbiddenCharacter, at);
+    if (at < quietUntil_) return true;  // inside a comment or a CDATA section
+    switch (text_[at]) {
+      case '!':
+        return at > 0 && text_[at - 1] == '<' ? Markup(at) : true;
+      case '?':
+        if (IsXmlTarget(text_, at) && !std::all_of(text_.begin(), text_.begin() + at - 1, IsXmlSpace)) {
+          return Fault(XmlTextFault::DeclarationNotAtStart, at - 1);
+        }
+        return true;
+      case ']':
+        scan_.strayCdataEnd = scan_.strayCdataEnd || text_.substr(at, 3) == "]]>";
+        return true;
+      default:
+        return true;
+    }
+  }
+
+ private:
+  bool Fault(XmlTextFault fault, std::size_t at) {
+    scan_.fault = fault;
+    scan_.offset = at;
+    return false;
+  }
+
+  // A comment or a CDATA section is passed over to its end, which is
+  // searched for once; its characters are still looked at. One cut short
+  // is left to the parser.
+  bool Markup(std::size_t bang) {
+    const std::string_view rest = text_.substr(bang + 1);
+    if (rest.starts_with("--")) {
+      const std::size_t hyphens = text_.find("--", bang + 3);
+      if (hyphens == npos) return true;
+      if (hyphens + 2 >= text_.size() || text_[hyphens + 2] != '>') {
+        return Fault(XmlTextFault::DoubleHyphenInComment, hyphens);
+      }
+      quietUntil_ = hyphens + 3;
+    } else if (rest.starts_with("[CDATA[")) {
+      const std::size_t end = text_.find("]]>", bang + 8);
+      quietUntil_ = end == npos ? text_.size() : end + 3;
+    }
+    return true;
+  }
+
+  std::string_view text_;
+  XmlTextScan scan_;
+  std::size_t quietUntil_ = 0;
+};
+
 }  // namespace
+
+XmlTextScan ScanXmlText(std::string_view text) {
+  TextScanner scanner(text);
+  std::size_t at = 0;
+  for (; at + 16 <= text.size(); at += 16) {
+    if (!MayBeginFault(text.data() + at)) continue;
+    for (std::size_t k = at; k < at + 16; ++k) {
+      if (!scanner.Look(k)) return scanner.Result();
+    }
+  }
+  for (; at < text.size(); ++at) {
+    if (!scanner.Look(at)) return scanner.Result();
+  }
+  return scanner.Result();
+}
 
 bool LooksPlain(std::string_view text) { return EveryReferenceAllowed(text) && EveryStartTagPlain(text); }
 
