@@ -20,8 +20,8 @@ namespace {
 constexpr char16_t kNotWellFormed[] = u"XML として正しくありません: ";
 
 // The DOCTYPE is kept to look for entity declarations.
-constexpr unsigned kParseFlags =
-    pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata | pugi::parse_doctype;
+constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata |
+                                 pugi::parse_doctype | pugi::parse_declaration;
 // References are left as written, so that what pugixml would turn into a
 // cut text (&#0;) or U+FFFD, or keep as text (&nbsp;, a bare &), is seen
 // by the check of every node.
@@ -113,7 +113,7 @@ class Checker : public pugi::xml_tree_walker {
 // without complaint; parsed as a fragment, they show up as children of the
 // document. Entities declared in the DOCTYPE would be left unexpanded, as
 // pugixml does not read declarations.
-std::u16string CheckTopLevel(const pugi::xml_document& document) {
+std::u16string CheckTopLevel(const pugi::xml_document& document, std::string_view text) {
   int roots = 0;
   for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
     switch (node.type()) {
@@ -125,6 +125,13 @@ std::u16string CheckTopLevel(const pugi::xml_document& document) {
         break;
       case pugi::node_doctype:
         if (std::strstr(node.value(), "<!ENTITY") != nullptr) return u"DOCTYPE で宣言された実体は読めません";
+        break;
+      case pugi::node_declaration:
+        // pugixml refuses one inside an element, but not one after the root.
+        if (node != document.first_child()) {
+          const auto offset = static_cast<std::size_t>(node.name() - text.data());
+          return u"XML 宣言が文書の先頭にありません (行 " + Number(LineAt(text, offset)) + u")";
+        }
         break;
       default:
         break;
@@ -148,8 +155,6 @@ std::u16string TextFault(std::string_view text, const XmlTextScan& scan) {
     }
     case XmlTextFault::DoubleHyphenInComment:
       return u"コメントの中に -- があります" + line;
-    case XmlTextFault::DeclarationNotAtStart:
-      return u"XML 宣言が文書の先頭にありません" + line;
     case XmlTextFault::None:
       break;
   }
@@ -175,7 +180,7 @@ std::u16string ParseXmlStrictly(std::string& text, pugi::xml_document& document)
     const auto offset = static_cast<std::size_t>(parsed.offset);
     return kNotWellFormed + Utf8ToUtf16(parsed.description()) + u" (行 " + Number(LineAt(text, offset)) + u")";
   }
-  if (std::u16string reason = CheckTopLevel(document); !reason.empty()) return kNotWellFormed + reason;
+  if (std::u16string reason = CheckTopLevel(document, text); !reason.empty()) return kNotWellFormed + reason;
   if (plain) return {};
   Checker checker(text);
   document.traverse(checker);

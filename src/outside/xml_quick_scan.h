@@ -18,7 +18,6 @@ enum class XmlTextFault {
   None,
   ForbiddenCharacter,     // a character XML has not: U+0000..U+001F but tab, LF, CR; U+FFFE; U+FFFF
   DoubleHyphenInComment,  // -- inside a comment
-  DeclarationNotAtStart,  // <?xml after anything but white space
 };
 
 struct XmlTextScan {
@@ -29,10 +28,11 @@ struct XmlTextScan {
   bool strayCdataEnd = false;
 };
 
-// One pass over a document's raw UTF-8 text, before pugixml parses it, for
-// what XML forbids wherever it stands and pugixml lets through. The text
-// is tested sixteen bytes at a time: in the usual document nearly every
-// stretch holds none of the few bytes that begin such a fault.
+// A look at a document's raw UTF-8 text, before pugixml parses it, for
+// what XML forbids wherever it stands and pugixml lets through. Control
+// characters are looked for sixty-four bytes at a time, the other bytes
+// that begin a fault (EF, !, ]) by the C library's search: in the usual
+// document there are none.
 XmlTextScan ScanXmlText(std::string_view text);
 
 }  // namespace pointimport::outside
