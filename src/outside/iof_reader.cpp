@@ -5,8 +5,7 @@
 
 #include "convert/ascii_case.h"
 #include "convert/utf.h"
-#include "outside/iof2_reader.h"
-#include "outside/iof3_reader.h"
+#include "outside/iof_result_walk.h"
 #include "outside/iof_xml.h"
 #include "outside/lap_event_from_list.h"
 #include "outside/strict_xml.h"
@@ -93,7 +92,7 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
     return Failure(LapLoadStatus::NotAResultList, u"IOF XML の結果リストではありません (ルート要素 " +
                                                       Utf8ToUtf16(std::string(LocalName(root))) + u")");
   }
-  ResultList list = version == IofVersion::V3 ? ReadIof3ResultList(root) : ReadIof2ResultList(root);
+  ResultList list = ReadIofResultListElement(root, version == IofVersion::V3 ? kIof3Names : kIof2Names);
   if (std::u16string reason = FirstOverlongValue(list); !reason.empty()) {
     return Failure(LapLoadStatus::OverlongValue, std::move(reason));
   }
