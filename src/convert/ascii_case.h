@@ -17,4 +17,15 @@ inline bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b
   return true;
 }
 
+// The same for UTF-8 text, whose bytes of other characters never fall
+// among the ASCII letters.
+inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(static_cast<unsigned char>(a[i])) != AsciiUpper(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
 }  // namespace pointimport::convert

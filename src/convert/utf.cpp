@@ -285,6 +285,19 @@ std::size_t FirstInvalidUtf8(std::string_view bytes) {
   return size;
 }
 
+Utf8Tally TallyUtf8(std::string_view bytes) {
+  Utf8Tally tally;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    i += AsciiRun(bytes, i);
+    if (i == bytes.size()) break;
+    bool valid = true;
+    DecodeOne(bytes, i, valid);
+    ++(valid ? tally.multiByteCharacters : tally.invalidSequences);
+  }
+  return tally;
+}
+
 bool IsValidUtf8(std::string_view bytes) { return FirstInvalidUtf8(bytes) == bytes.size(); }
 
 }  // namespace pointimport::convert

@@ -33,6 +33,15 @@ std::size_t AsciiRun(std::string_view bytes, std::size_t i);
 // of the bytes when all of them are.
 std::size_t FirstInvalidUtf8(std::string_view bytes);
 
+// How much of the bytes reads as UTF-8: the well-formed characters of more
+// than one byte, and the sequences that are no UTF-8 (each as far as it
+// goes before a byte that could begin a character).
+struct Utf8Tally {
+  std::size_t multiByteCharacters = 0;
+  std::size_t invalidSequences = 0;
+};
+Utf8Tally TallyUtf8(std::string_view bytes);
+
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates,
 // nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);

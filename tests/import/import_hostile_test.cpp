@@ -20,18 +20,22 @@ class ImportHostileTest : public test_support::ImportTest {
     const auto file = dir_.File("hostile.xml");
     test_support::WriteIofFile(file, event);
     auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
-    EXPECT_EQ(component->FileControl()->LoadLapFile(convert::Utf8ToUtf16(file.string())), convert::Variant(true));
+    EXPECT_EQ(component->FileControl()->LoadLapFile(convert::Utf8ToUtf16(file.string())),
+              convert::Variant(true));
     statements_.clear();
     return RunImport(logged_, *component, host_);
   }
 
   // Every statement executed is one of the run's own.
   void ExpectOnlyTheRunsStatements() {
-    static const std::u16string kOwn[] = {u"DELETE FROM EVENT  WHERE ID='", u"DELETE FROM RESULT  WHERE EVENT_ID='",
-                                          u"INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   '",
-                                          u"SELECT * FROM PERSON  WHERE ID = '",
-                                          u"UPDATE PERSON SET NAME='", u"INSERT INTO PERSON  ( ID, NAME, CLUB, SEX )  VALUES (   '",
-                                          u"INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   '"};
+    static const std::u16string kOwn[] = {
+        u"DELETE FROM EVENT  WHERE ID='",
+        u"DELETE FROM RESULT  WHERE EVENT_ID='",
+        u"INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   '",
+        u"SELECT * FROM PERSON  WHERE ID = '",
+        u"UPDATE PERSON SET NAME='",
+        u"INSERT INTO PERSON  ( ID, NAME, CLUB, SEX )  VALUES (   '",
+        u"INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   '"};
     for (const auto& statement : statements_) {
       bool own = false;
       for (const auto& start : kOwn) own = own || statement.starts_with(start);
@@ -48,17 +52,18 @@ TEST_F(ImportHostileTest, ValuesLandExactlyAsTheFileGaveThem) {
       "'); DROP TABLE PERSON; --",
       "\"quoted\" \\back\\slash; semi;colon",
       "line\nbreak\ttab",
-      "\xEF\xBF\xBF",  // U+FFFF
+      "\xEF\xBF\xBD\xF4\x8F\xBF\xBF",  // U+FFFD, U+10FFFF: the last characters XML has
       "''''",
-      std::string(10000, 'x'),
+      std::string(4090, 'x'),  // "Class " and it: the longest class name a file may give
       "x' OR '1'='1",
   };
   IofEvent event;
   event.id = "EV'; DELETE FROM EVENT; --";
   event.name = "大会 'name' \"q\" \\ ;";
   for (std::size_t i = 0; i < hostile.size(); ++i) {
-    IofPerson person{"家" + std::to_string(i), hostile[i], hostile[i], "M", "OK", 1800.0 + static_cast<double>(i),
-                     static_cast<int>(i) + 1};
+    IofPerson person{
+        "家" + std::to_string(i), hostile[i], hostile[i], "M", "OK", 1800.0 + static_cast<double>(i),
+        static_cast<int>(i) + 1};
     event.classes.push_back({"Class " + hostile[i], {person}});
   }
   const ImportSummary summary = ImportFile(event);
@@ -67,7 +72,8 @@ TEST_F(ImportHostileTest, ValuesLandExactlyAsTheFileGaveThem) {
 
   EXPECT_EQ(Rows("SELECT ID, NAME FROM EVENT"), std::vector<std::string>{event.id + "\t" + event.name});
   const auto results = Rows("SELECT EVENT_ID, CLASS FROM RESULT ORDER BY rowid");
-  const auto clubs = Rows("SELECT P.NAME, P.CLUB FROM RESULT R JOIN PERSON P ON P.ID = R.PERSON_ID ORDER BY R.rowid");
+  const auto clubs =
+      Rows("SELECT P.NAME, P.CLUB FROM RESULT R JOIN PERSON P ON P.ID = R.PERSON_ID ORDER BY R.rowid");
   ASSERT_EQ(results.size(), hostile.size());
   ASSERT_EQ(clubs.size(), hostile.size());
   for (std::size_t i = 0; i < hostile.size(); ++i) {
@@ -84,7 +90,8 @@ TEST_F(ImportHostileTest, OneRunnerInAHundredThousandClasses) {
   const ImportSummary summary = ImportFile(event);
   EXPECT_EQ(summary.classCount, 100000);
   EXPECT_EQ(summary.resultRowsWritten, 100000);
-  EXPECT_EQ(Rows("SELECT count(*), count(DISTINCT CLASS) FROM RESULT"), std::vector<std::string>{"100000\t100000"});
+  EXPECT_EQ(Rows("SELECT count(*), count(DISTINCT CLASS) FROM RESULT"),
+            std::vector<std::string>{"100000\t100000"});
   EXPECT_EQ(Rows("SELECT * FROM PERSON"), std::vector<std::string>{"山田太郎\t山田 太郎\tOLC\tM"});
 }
 

@@ -1,8 +1,10 @@
 #include "outside/lapfile/lap_file_loader.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "convert/utf.h"
+#include "outside/lapfile/file_name_text.h"
 #include "outside/lapfile/lap_formats.h"
 #include "outside/lapfile/read_whole_file.h"
 
@@ -25,6 +27,17 @@ LapLoadResult ReadLapFileBytes(std::string bytes, std::u16string_view extension,
 }
 
 LapLoadResult LoadLapFile(const std::u16string& path) {
+  // The name's own bytes, which need not be UTF-8. A keyword made of
+  // replacement characters would be shared by every file whose name is
+  // read alike, and importing one would delete another's results.
+  const std::filesystem::path native(convert::NativePath(path));
+  const std::optional<std::u16string> keyword = FileNameText(native.stem().native());
+  if (!keyword) {
+    return Failure(LapLoadStatus::UnreadableName,
+                   u"ファイル名を読めません: UTF-8 でも CP932 "
+                   u"でもない名前です。ファイルの名前を変えてから開いてください: " +
+                       ShownPath(path));
+  }
   FileReadResult file = ReadWholeFile(path, kMaxLapFileBytes);
   switch (file.status) {
     case FileReadStatus::Read:
@@ -34,10 +47,8 @@ LapLoadResult LoadLapFile(const std::u16string& path) {
     case FileReadStatus::TooLarge:
       return Failure(LapLoadStatus::TooLarge, std::move(file.reason));
   }
-  // The name's own bytes, which need not be UTF-8.
-  const std::filesystem::path native(convert::NativePath(path));
   return ReadLapFileBytes(std::move(file.bytes), convert::PathFromNative(native.extension().native()),
-                          convert::PathFromNative(native.stem().native()));
+                          *keyword);
 }
 
 }  // namespace pointimport::outside::lapfile

@@ -17,7 +17,8 @@ LapLoadResult ReadLapFileBytes(std::string bytes, std::u16string_view extension,
                                const std::u16string& fileNameKeyword);
 
 // Reads a lap file of at most kMaxLapFileBytes bytes. Its keyword, when the
-// event has no Id, is the file's name without the extension.
+// event has no Id, is the file's name without the extension, as
+// FileNameText reads it; a file whose name it cannot read is refused.
 LapLoadResult LoadLapFile(const std::u16string& path);
 
 }  // namespace pointimport::outside::lapfile

@@ -9,6 +9,7 @@ namespace pointimport::outside::lapfile {
 enum class LapLoadStatus {
   Loaded,
   CannotRead,       // missing or unreadable
+  UnreadableName,   // a file name that is neither UTF-8 nor CP932
   TooLarge,         // over kMaxLapFileBytes
   UnknownFormat,    // no format that is read claims the file
   UnknownEncoding,  // an encoding that is not read
@@ -16,6 +17,7 @@ enum class LapLoadStatus {
   NotWellFormed,
   NotAResultList,  // the root is no IOF XML 3.0 or 2.0.3 ResultList
   OnlyChanges,     // a list of the results changed since an earlier one
+  OverlongValue,   // a name, club, class or event value over kMaxValueLength
 };
 
 // What reading a lap file gives, whatever its format.

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "convert/utf.h"
+#include "outside/lapfile/file_name_text.h"
 
 namespace pointimport::outside::lapfile {
 
@@ -37,28 +38,30 @@ FileReadResult SystemError(const std::u16string& path, int error) {
   switch (error) {
     case ENOENT:
     case ENOTDIR:
-      return CannotRead(u"ファイルが見つかりません: " + path);
+      return CannotRead(u"ファイルが見つかりません: " + ShownPath(path));
     case EACCES:
     case EPERM:
-      return CannotRead(u"ファイルを読む権限がありません: " + path);
+      return CannotRead(u"ファイルを読む権限がありません: " + ShownPath(path));
     case EISDIR:
-      return CannotRead(u"フォルダーはファイルとして読めません: " + path);
+      return CannotRead(u"フォルダーはファイルとして読めません: " + ShownPath(path));
     default:
-      return CannotRead(u"ファイルを読めません: " + path + u" (" + Utf8ToUtf16(std::strerror(error)) + u")");
+      return CannotRead(u"ファイルを読めません: " + ShownPath(path) + u" (" +
+                        Utf8ToUtf16(std::strerror(error)) + u")");
   }
 }
 
 FileReadResult NotARegularFile(const std::u16string& path, mode_t mode) {
-  if (S_ISDIR(mode)) return CannotRead(u"フォルダーはファイルとして読めません: " + path);
-  if (S_ISFIFO(mode)) return CannotRead(u"名前付きパイプ (FIFO) はファイルとして読めません: " + path);
-  return CannotRead(u"通常のファイルではないので読めません: " + path);
+  if (S_ISDIR(mode)) return CannotRead(u"フォルダーはファイルとして読めません: " + ShownPath(path));
+  if (S_ISFIFO(mode))
+    return CannotRead(u"名前付きパイプ (FIFO) はファイルとして読めません: " + ShownPath(path));
+  return CannotRead(u"通常のファイルではないので読めません: " + ShownPath(path));
 }
 
 // size is what the file holds, or at least holds, as far as it was read.
 FileReadResult TooLarge(const std::u16string& path, unsigned long long size, bool atLeast,
                         std::size_t maxBytes) {
   return {FileReadStatus::TooLarge,
-          u"ファイルが大きすぎます: " + path + u" (" + Utf8ToUtf16(std::to_string(size)) +
+          u"ファイルが大きすぎます: " + ShownPath(path) + u" (" + Utf8ToUtf16(std::to_string(size)) +
               (atLeast ? u" バイト以上" : u" バイト") + u"、読めるのは " +
               Utf8ToUtf16(std::to_string(maxBytes)) + u" バイトまで)",
           {}};

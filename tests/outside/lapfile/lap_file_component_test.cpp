@@ -1,7 +1,6 @@
 #include "outside/lapfile/lap_file_component.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,8 +49,9 @@ void ExpectNoEvent(LapFileComponent& component) {
 
 TEST(LapFileComponent, OffersItsFilterAndHoldsNoEventBeforeALoad) {
   LapFileComponent component;
-  EXPECT_EQ(component.FileControl()->FileLoadFilter(),
-            Variant(u"IOF XML 結果ファイル (*.xml)|*.xml|CSV 結果ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*"));
+  EXPECT_EQ(
+      component.FileControl()->FileLoadFilter(),
+      Variant(u"IOF XML 結果ファイル (*.xml)|*.xml|CSV 結果ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*"));
   ExpectNoEvent(component);
 }
 
@@ -115,7 +115,8 @@ TEST(LapFileComponent, NeverHandsOutAnEmptyValue) {
         const auto result = holder->Item(j);
         EXPECT_EQ(result->Result().Kind(), VariantKind::String);
         EXPECT_TRUE(result->Rank().Kind() == VariantKind::Long || result->Rank().Kind() == VariantKind::String);
-        for (const Variant& text : {result->RunnerName(), result->ClubName(), result->Sex(), result->ClassName()}) {
+        for (const Variant& text :
+             {result->RunnerName(), result->ClubName(), result->Sex(), result->ClassName()}) {
           EXPECT_EQ(text.Kind(), VariantKind::String);
         }
       }
@@ -163,11 +164,13 @@ TEST(LapFileComponent, SaysWhyAFileCannotBeLoaded) {
     std::string path;
     std::u16string reason;
   } cases[] = {
-      {data + "/lap/missing.xml", u"ファイルが見つかりません: " + convert::Utf8ToUtf16(data) + u"/lap/missing.xml"},
+      {data + "/lap/missing.xml",
+       u"ファイルが見つかりません: " + convert::Utf8ToUtf16(data) + u"/lap/missing.xml"},
       {data + "/lap", u"フォルダーはファイルとして読めません: "},
       {fifo.string(), u"名前付きパイプ (FIFO) はファイルとして読めません: "},
       {locked.string(), u"ファイルを読む権限がありません: "},
-      {data + "/lap/shift_jis_broken.xml", u"Shift_JIS として正しくないバイトがあります (行 17、位置 425 バイト目)"},
+      {data + "/lap/shift_jis_broken.xml",
+       u"Shift_JIS として正しくないバイトがあります (行 17、位置 425 バイト目)"},
       {badUtf8.string(), u"UTF-8 として正しくないバイトがあります (行 2、位置 22 バイト目)"},
       {data + "/lap/not_well_formed.xml", u"XML として正しくありません: Start-end tags mismatch (行 24)"},
       {data + "/lap/wrong_root.xml", u"IOF XML の結果リストではありません (ルート要素 EntryList)"},
@@ -192,9 +195,10 @@ TEST(LapFileComponent, SaysWhyAFileCannotBeLoaded) {
 TEST(LapFileComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
   test_support::TempDir dir;
   const auto v3 = [&](const std::string& name, const std::string& status) {
-    test_support::WriteFileBytes(dir.File(name), R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0" )"
-                                                 R"(iofVersion="3.0" status=")" +
-                                                     status + R"("><Event><Name>E</Name></Event>
+    test_support::WriteFileBytes(dir.File(name),
+                                 R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0" )"
+                                 R"(iofVersion="3.0" status=")" +
+                                     status + R"("><Event><Name>E</Name></Event>
         <ClassResult><Class><Name>M</Name></Class><PersonResult><Person><Name><Family>F</Family></Name></Person>
           <Result><Time>60</Time><Status>OK</Status></Result></PersonResult></ClassResult></ResultList>)");
     return dir.File(name).string();
@@ -205,9 +209,10 @@ TEST(LapFileComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
     bool provisional;
   } cases[] = {
       {v3("delta.xml", "Delta"), false, false},
+      {v3("lower_delta.xml", "delta"), false, false},
       {v3("snapshot.xml", "Snapshot"), true, true},
       {v3("complete.xml", "Complete"), true, false},
-      {std::string(POINTIMPORT_TEST_DATA_DIR) + "/iof/ResultList_example.xml", true, true},    // 2.0.3 "snapshot"
+      {std::string(POINTIMPORT_TEST_DATA_DIR) + "/iof/ResultList_example.xml", true, true},  // 2.0.3 "snapshot"
       {std::string(POINTIMPORT_TEST_DATA_DIR) + "/iof/ResultList_example2.xml", false, false},  // 2.0.3 "delta"
   };
   for (const auto& c : cases) {
@@ -220,18 +225,38 @@ TEST(LapFileComponent, RefusesAListOfChangesAndMarksASnapshotProvisional) {
   }
   // A provisional list is described as any other.
   LapFileComponent component;
-  ASSERT_TRUE(component.FileControl()->LoadLapFile(convert::Utf8ToUtf16(v3("snapshot.xml", "Snapshot"))).AsBoolean());
+  ASSERT_TRUE(
+      component.FileControl()->LoadLapFile(convert::Utf8ToUtf16(v3("snapshot.xml", "Snapshot"))).AsBoolean());
   EXPECT_EQ(component.EventData()->ToString(), Variant(u"E（1 クラス・1 名）"));
 }
 
-TEST(LapFileComponent, OpensAFileWhoseNameIsNotUtf8AndTakesItsKeywordFromIt) {
+// Names unpacked from an archive made on Japanese Windows are CP932; read
+// as UTF-8 they would all be replacement characters, and share one keyword.
+TEST(LapFileComponent, TakesTheKeywordOfANameThatIsNotUtf8FromCp932OrRefusesTheFile) {
   test_support::TempDir dir;
-  const std::string name = "\xE5\x90\x8D\xFF-2024";  // 名, then a byte that is no UTF-8
-  std::filesystem::copy_file(std::string(POINTIMPORT_TEST_DATA_DIR) + "/iof/ResultList1.xml", dir.File(name + ".xml"));
-  LapFileComponent component;
-  EXPECT_EQ(component.FileControl()->LoadLapFile(convert::PathFromNative(dir.File(name + ".xml").native())),
-            Variant(true));
-  EXPECT_EQ(component.EventData()->FileName(), Variant(convert::PathFromNative(name)));
+  const struct {
+    std::string name;
+    const char16_t* keyword;  // null: refused
+  } cases[] = {
+      {"\x93\x8C\x8B\x9E", u"東京"},
+      {"\x92\xB7\x96\xEC", u"長野"},
+      {"\xE5\x90\x8D\xFF-2024", nullptr},  // 名 in UTF-8, then a byte that is neither
+  };
+  for (const auto& c : cases) {
+    const std::string path = dir.File(c.name + ".csv").native();
+    test_support::WriteFileBytes(path, "Surname;Time;Classifier;Short\nWood;33:21;0;W21\n");
+    LapFileComponent component;
+    const auto control = component.FileControl();
+    EXPECT_EQ(control->LoadLapFile(convert::PathFromNative(path)), Variant(c.keyword != nullptr)) << c.name;
+    if (c.keyword != nullptr) {
+      EXPECT_EQ(component.EventData()->FileName(), Variant(c.keyword));
+      continue;
+    }
+    const std::u16string reason = control->LastLoadError().AsString();
+    EXPECT_NE(reason.find(u"ファイル名を読めません"), std::u16string::npos);
+    EXPECT_NE(reason.find(u"名\\xFF-2024.csv"), std::u16string::npos) << convert::Utf16ToUtf8(reason);
+    EXPECT_EQ(reason.find(u'\uFFFD'), std::u16string::npos);
+  }
 }
 
 }  // namespace

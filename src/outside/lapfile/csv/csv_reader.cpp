@@ -11,6 +11,7 @@
 #include "outside/lapfile/csv/csv_records.h"
 #include "outside/lapfile/iof_values.h"
 #include "outside/lapfile/lap_event_from_list.h"
+#include "outside/lapfile/value_bound.h"
 
 namespace pointimport::outside::lapfile::csv {
 
@@ -78,6 +79,8 @@ constexpr struct {
 
 using ColumnIndexes = std::array<std::optional<std::size_t>, kColumnCount>;
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 std::string_view TrimBlanks(std::string_view text) {
   constexpr std::string_view kBlank = " \t";
   const std::size_t first = text.find_first_not_of(kBlank);
@@ -85,13 +88,31 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
 }
 
+// The names are ASCII, and no byte of a UTF-8 character beyond ASCII is an
+// ASCII letter: a field's bytes are compared as they are.
+bool IsColumnName(std::string_view field, std::u16string_view name) {
+  if (field.size() != name.size()) return false;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (convert::AsciiUpper(static_cast<unsigned char>(field[i])) != convert::AsciiUpper(name[i])) return false;
+  }
+  return true;
+}
+
+bool IsAnyColumnName(std::string_view field) {
+  for (const auto& known : kColumnNames) {
+    if (IsColumnName(field, known.name)) return true;
+  }
+  return false;
+}
+
 ColumnIndexes FindColumns(const std::vector<std::string>& header) {
   ColumnIndexes indexes;
   for (std::size_t i = 0; i < header.size(); ++i) {
-    const std::u16string name = Utf8ToUtf16(TrimBlanks(header[i]));
+    std::string_view name = TrimBlanks(header[i]);
+    // A header after the first often brings its own byte-order mark.
+    if (name.starts_with(kUtf8Mark)) name.remove_prefix(kUtf8Mark.size());
     for (const auto& known : kColumnNames) {
-      if (!indexes[known.column] && convert::EqualsIgnoringAsciiCase(name, known.name))
-        indexes[known.column] = i;
+      if (!indexes[known.column] && IsColumnName(name, known.name)) indexes[known.column] = i;
     }
   }
   return indexes;
@@ -193,10 +214,53 @@ PersonResult ReadPerson(const Row& row) {
 
 CsvReadResult Failure(CsvReadStatus status, std::u16string reason) { return {status, std::move(reason), {}}; }
 
-CsvReadResult UnclosedQuote(const CsvRecordReader& reader) {
-  return Failure(CsvReadStatus::UnclosedQuote, u"CSV として正しくありません: 引用符が閉じていません (" +
-                                                   Utf8ToUtf16(std::to_string(reader.RecordLine())) +
-                                                   u" 行目)");
+std::u16string OnLine(std::size_t line) { return u" (" + Utf8ToUtf16(std::to_string(line)) + u" 行目)"; }
+
+// Why the reader stopped before the end, if it did.
+std::optional<CsvReadResult> ReaderFault(const CsvRecordReader& reader) {
+  if (reader.HasUnclosedQuote()) {
+    return Failure(CsvReadStatus::UnclosedQuote,
+                   u"CSV として正しくありません: 引用符が閉じていません" + OnLine(reader.RecordLine()));
+  }
+  if (reader.HasOverlongField()) {
+    return Failure(CsvReadStatus::OverlongValue,
+                   u"値が長すぎます (" + Utf8ToUtf16(std::to_string(CsvRecordReader::kMaxFieldBytes)) +
+                       u" バイトまで)" + OnLine(reader.RecordLine()));
+  }
+  return std::nullopt;
+}
+
+// The line of an offset into the text, with CR LF, LF and CR line ends.
+std::size_t LineAt(std::string_view text, std::size_t offset) {
+  std::size_t line = 1;
+  for (std::size_t i = 0; i < offset; ++i) {
+    line += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+  }
+  return line;
+}
+
+// A record after the header that is itself a header: its value under a
+// column every result needs is a column name (checked first, as it costs
+// next to nothing), and its fields name the columns of a result list.
+bool IsHeaderAgain(const Row& row, const std::vector<std::string>& fields) {
+  for (const Column column : {kSurname, kTime, kClassifier, kClassShortName, kClassLongName}) {
+    std::string_view value = row.Value(column);
+    if (value.starts_with(kUtf8Mark)) value.remove_prefix(kUtf8Mark.size());
+    if (IsAnyColumnName(value)) return IsRecognisedHeader(FindColumns(fields));
+  }
+  return false;
+}
+
+// A value over kMaxValueLength code units, with what it is.
+std::optional<CsvReadResult> OverlongValue(const PersonResult& person, std::u16string_view className,
+                                           std::size_t line) {
+  const auto refuse = [line](std::u16string_view what, std::u16string_view value) {
+    return Failure(CsvReadStatus::OverlongValue, OverlongValueReason(what, value) + OnLine(line));
+  };
+  if (className.size() > kMaxValueLength) return refuse(u"クラス名", className);
+  if (person.runnerName.size() > kMaxValueLength) return refuse(u"選手名", person.runnerName);
+  if (person.clubName.size() > kMaxValueLength) return refuse(u"クラブ名", person.clubName);
+  return std::nullopt;
 }
 
 // The bytes up to the end of the first line that is not empty, with the
@@ -225,11 +289,15 @@ std::string_view HeaderBytes(std::string_view bytes) {
 CsvReadResult ReadCsvResultList(std::string bytes) {
   CsvDecodeResult decoded = DecodeCsvBytes(std::move(bytes));
   if (!decoded.decoded) return Failure(CsvReadStatus::InvalidBytes, std::move(decoded.reason));
+  if (const std::size_t nul = decoded.utf8.find('\0'); nul != std::string::npos) {
+    return Failure(CsvReadStatus::NulCharacter,
+                   u"CSV として正しくありません: NUL 文字があります" + OnLine(LineAt(decoded.utf8, nul)));
+  }
 
   CsvRecordReader reader(decoded.utf8, DetectCsvSeparator(decoded.utf8));
   std::vector<std::string> fields;
   const bool haveHeader = NextRecord(reader, fields);
-  if (reader.HasUnclosedQuote()) return UnclosedQuote(reader);
+  if (std::optional<CsvReadResult> fault = ReaderFault(reader)) return std::move(*fault);
   const ColumnIndexes indexes = FindColumns(fields);
   if (!haveHeader || !IsRecognisedHeader(indexes)) {
     return Failure(CsvReadStatus::NoHeader, u"CSV の結果リストの見出し行がありません");
@@ -249,12 +317,21 @@ CsvReadResult ReadCsvResultList(std::string bytes) {
   std::unordered_map<std::u16string, std::size_t> classIndexes;
   while (NextRecord(reader, fields)) {
     const Row row(indexes, fields);
+    if (IsHeaderAgain(row, fields)) {
+      return Failure(CsvReadStatus::SecondHeader,
+                     u"CSV として正しくありません: 見出し行がもう一度あります" + OnLine(reader.RecordLine()) +
+                         u"。ふたつのファイルをつないだものなら、分けてから開いてください");
+    }
     std::u16string className = row.Either(kClassShortName, kClassLongName);
+    PersonResult person = ReadPerson(row);
+    if (std::optional<CsvReadResult> overlong = OverlongValue(person, className, reader.RecordLine())) {
+      return std::move(*overlong);
+    }
     const auto [at, added] = classIndexes.try_emplace(className, classes.size());
     if (added) classes.push_back({std::move(className), {}});
-    classes[at->second].results.push_back(ReadPerson(row));
+    classes[at->second].results.push_back(std::move(person));
   }
-  if (reader.HasUnclosedQuote()) return UnclosedQuote(reader);
+  if (std::optional<CsvReadResult> fault = ReaderFault(reader)) return std::move(*fault);
   return result;
 }
 
@@ -274,7 +351,11 @@ LapLoadResult ReadCsvLapFile(std::string bytes, const std::u16string& fileNameKe
     case CsvReadStatus::InvalidBytes:
       return {LapLoadStatus::InvalidBytes, std::move(read.reason), {}};
     case CsvReadStatus::UnclosedQuote:
+    case CsvReadStatus::NulCharacter:
+    case CsvReadStatus::SecondHeader:
       return {LapLoadStatus::NotWellFormed, std::move(read.reason), {}};
+    case CsvReadStatus::OverlongValue:
+      return {LapLoadStatus::OverlongValue, std::move(read.reason), {}};
     case CsvReadStatus::NoHeader:
     case CsvReadStatus::MissingColumns:
       break;

@@ -19,6 +19,9 @@ enum class CsvReadStatus {
   NoHeader,        // the first line is no header of such a result list
   MissingColumns,  // a column that every result needs is not there
   UnclosedQuote,   // a quoted field runs to the end of the file
+  NulCharacter,    // U+0000, which no text holds
+  SecondHeader,    // a header line after the first: two files joined
+  OverlongValue,   // a field over CsvRecordReader::kMaxFieldBytes, or a value over kMaxValueLength
 };
 
 struct CsvReadResult {

@@ -30,13 +30,19 @@ bool CsvRecordReader::IsCrBeforeLf(char c) const {
 
 bool CsvRecordReader::Next(std::vector<std::string>& fields) {
   fields.clear();
-  if (position_ >= text_.size() || unclosedQuote_) return false;
+  if (position_ >= text_.size() || unclosedQuote_ || overlongField_) return false;
   recordLine_ = line_;
   std::string field;
   bool started = false;  // only a quote that opens a field quotes it
   bool quoted = false;
   std::size_t quoteLine = line_;
   while (position_ < text_.size()) {
+    if (field.size() > kMaxFieldBytes) {
+      overlongField_ = true;
+      recordLine_ = quoted ? quoteLine : line_;
+      fields.clear();
+      return false;
+    }
     const char c = text_[position_++];
     if (quoted) {
       if (c != '"') {

@@ -18,15 +18,23 @@ char DetectCsvSeparator(std::string_view text);
 // text, as lenient writers put it there.
 class CsvRecordReader {
  public:
+  // Longer fields are refused rather than read: no column of a result list
+  // holds as much (a name, club or class of kMaxValueLength code units
+  // takes at most three bytes a unit), and a file of one huge field would
+  // otherwise be read into memory once more.
+  static constexpr std::size_t kMaxFieldBytes = 16384;
+
   CsvRecordReader(std::string_view text, char separator) : text_(text), separator_(separator) {}
 
-  // The next record's fields; false at the end of the text, or when the
-  // last field's quote is never closed (HasUnclosedQuote).
+  // The next record's fields; false at the end of the text, when the last
+  // field's quote is never closed (HasUnclosedQuote), or at a field over
+  // kMaxFieldBytes (HasOverlongField).
   bool Next(std::vector<std::string>& fields);
 
   bool HasUnclosedQuote() const { return unclosedQuote_; }
-  // The line (from 1) on which the last record read, or the unclosed
-  // field, began.
+  bool HasOverlongField() const { return overlongField_; }
+  // The line (from 1) on which the last record read, or the unclosed or
+  // overlong field, began.
   std::size_t RecordLine() const { return recordLine_; }
 
  private:
@@ -38,6 +46,7 @@ class CsvRecordReader {
   std::size_t line_ = 1;
   std::size_t recordLine_ = 0;
   bool unclosedQuote_ = false;
+  bool overlongField_ = false;
 };
 
 }  // namespace pointimport::outside::lapfile::csv

@@ -3,12 +3,13 @@
 #include <pugixml.hpp>
 #include <string_view>
 
+#include "convert/ascii_case.h"
 #include "convert/utf.h"
-#include "outside/lapfile/iof/iof2_reader.h"
-#include "outside/lapfile/iof/iof3_reader.h"
+#include "outside/lapfile/iof/iof_result_walk.h"
 #include "outside/lapfile/iof/iof_xml.h"
 #include "outside/lapfile/lap_event_from_list.h"
 #include "outside/lapfile/xml/strict_xml.h"
+#include "outside/lapfile/value_bound.h"
 #include "outside/lapfile/xml/xml_encoding.h"
 #include "outside/lapfile/xml/xml_space.h"
 
@@ -77,31 +78,27 @@ LapLoadResult ReadIofResultList(std::string bytes, const std::u16string& fileNam
   const pugi::xml_node root = document.document_element();
   const std::string_view listStatus = xml::TrimXmlSpace(root.attribute("status").value());
   const IofVersion version = VersionOf(root);
-  // Both versions mark a list of changes, each in its own spelling.
-  if ((version == IofVersion::V3 && listStatus == "Delta") ||
-      (version == IofVersion::V2 && listStatus == "delta")) {
+  // Both versions mark a list of changes, each in its own spelling, and
+  // files are written in either: a list of changes taken for a complete one
+  // would replace the whole event with a part of it.
+  if (version != IofVersion::Unknown && convert::EqualsIgnoringAsciiCase(listStatus, "delta")) {
     return Failure(
         LapLoadStatus::OnlyChanges,
         u"差分の結果リスト (status=\"" + Utf8ToUtf16(std::string(listStatus)) +
             u"\") です: "
             u"前のリストから変わった結果しか含まないので、大会の結果をこれで置き換えることはできません");
   }
-  switch (version) {
-    case IofVersion::V3: {
-      ResultList list = ReadIof3ResultList(root);
-      list.provisional = listStatus == "Snapshot";
-      return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(list), fileNameKeyword)};
-    }
-    case IofVersion::V2: {
-      ResultList list = ReadIof2ResultList(root);
-      list.provisional = listStatus == "snapshot";
-      return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(list), fileNameKeyword)};
-    }
-    case IofVersion::Unknown:
-      break;
+  const bool provisional = convert::EqualsIgnoringAsciiCase(listStatus, "snapshot");
+  if (version == IofVersion::Unknown) {
+    return Failure(LapLoadStatus::NotAResultList, u"IOF XML の結果リストではありません (ルート要素 " +
+                                                      Utf8ToUtf16(std::string(LocalName(root))) + u")");
   }
-  return Failure(LapLoadStatus::NotAResultList, u"IOF XML の結果リストではありません (ルート要素 " +
-                                                    Utf8ToUtf16(std::string(LocalName(root))) + u")");
+  ResultList list = ReadIofResultListElement(root, version == IofVersion::V3 ? kIof3Names : kIof2Names);
+  if (std::u16string reason = FirstOverlongValue(list); !reason.empty()) {
+    return Failure(LapLoadStatus::OverlongValue, std::move(reason));
+  }
+  list.provisional = provisional;
+  return {LapLoadStatus::Loaded, {}, MakeLapEvent(std::move(list), fileNameKeyword)};
 }
 
 }  // namespace pointimport::outside::lapfile::iof

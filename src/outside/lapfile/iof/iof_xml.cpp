@@ -4,6 +4,7 @@
 
 #include "convert/utf.h"
 #include "outside/lapfile/result_list.h"
+#include "outside/lapfile/value_bound.h"
 #include "outside/lapfile/xml/xml_space.h"
 
 namespace pointimport::outside::lapfile::iof {
@@ -48,16 +49,18 @@ std::string_view Utf8Text(pugi::xml_node element, std::string& pieces) {
   };
   while (piece && !isText(piece)) piece = piece.next_sibling();
   if (!piece) return xml::TrimXmlSpace(own);
-  pieces = own;
-  for (; piece; piece = piece.next_sibling()) {
-    if (isText(piece)) pieces += piece.value();
+  // Pieces past the bound of a value would only be refused with it.
+  constexpr std::size_t kEnough = 4 * (kMaxValueLength + 1);
+  pieces.assign(std::string_view(own).substr(0, kEnough));
+  for (; piece && pieces.size() < kEnough; piece = piece.next_sibling()) {
+    if (isText(piece)) pieces.append(std::string_view(piece.value()).substr(0, kEnough));
   }
   return xml::TrimXmlSpace(pieces);
 }
 
 std::u16string Text(pugi::xml_node element) {
   std::string pieces;
-  return convert::Utf8ToUtf16(Utf8Text(element, pieces));
+  return BoundedUtf16(Utf8Text(element, pieces));
 }
 
 std::u16string FirstText(pugi::xml_node parent, std::string_view localName) {
@@ -65,7 +68,7 @@ std::u16string FirstText(pugi::xml_node parent, std::string_view localName) {
   for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || LocalName(child) != localName) continue;
     const std::string_view text = Utf8Text(child, pieces);
-    if (!text.empty()) return convert::Utf8ToUtf16(text);
+    if (!text.empty()) return BoundedUtf16(text);
   }
   return {};
 }
@@ -78,14 +81,13 @@ std::u16string NameOrShortName(pugi::xml_node element) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = LocalName(child);
     if (name == "Name") {
-      if (const std::string_view text = Utf8Text(child, pieces); !text.empty())
-        return convert::Utf8ToUtf16(text);
+      if (const std::string_view text = Utf8Text(child, pieces); !text.empty()) return BoundedUtf16(text);
     } else if (name == "ShortName" && shortName.empty()) {
       // shortPieces is only written while no text has been kept from it.
       shortName = Utf8Text(child, shortPieces);
     }
   }
-  return convert::Utf8ToUtf16(shortName);
+  return BoundedUtf16(shortName);
 }
 
 // One walk over the children: the first family name that is not empty,
@@ -96,10 +98,10 @@ std::u16string FamilyAndGivenNames(pugi::xml_node name) {
   for (pugi::xml_node child = name.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view part = LocalName(child);
-    if (part == "Given") {
-      AppendNamePart(givens, convert::Utf8ToUtf16(Utf8Text(child, pieces)));
+    if (part == "Given" && givens.size() <= kMaxValueLength) {
+      AppendNamePart(givens, BoundedUtf16(Utf8Text(child, pieces)));
     } else if (part == "Family" && family.empty()) {
-      convert::AppendUtf16(family, Utf8Text(child, pieces));
+      AppendBoundedUtf16(family, Utf8Text(child, pieces));
     }
   }
   AppendNamePart(family, givens);

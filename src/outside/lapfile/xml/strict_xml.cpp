@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,8 @@ namespace {
 constexpr char16_t kNotWellFormed[] = u"XML として正しくありません: ";
 
 // The DOCTYPE is kept to look for entity declarations.
-constexpr unsigned kParseFlags =
-    pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata | pugi::parse_doctype;
+constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_fragment | pugi::parse_embed_pcdata |
+                                 pugi::parse_doctype | pugi::parse_declaration;
 // References are left as written, so that what pugixml would turn into a
 // cut text (&#0;) or U+FFFD, or keep as text (&nbsp;, a bare &), is seen
 // by the check of every node.
@@ -39,11 +40,24 @@ std::u16string Where(pugi::xml_node element, pugi::xml_attribute attribute) {
   return u" (要素 " + Utf8ToUtf16(element.name()) + u" の属性 " + Utf8ToUtf16(attribute.name()) + u")";
 }
 
+// The line of an offset into the buffer. pugixml has rewritten the text
+// before it in place: a line break right after a tag's name became an end
+// marker, and a text with several CR LF line ends leaves copies of its
+// tail behind. The line is exact in the usual layout, where line breaks
+// follow a tag's end or an attribute value; counting on a copy of the
+// document would cost every load far more.
+std::size_t LineAt(std::string_view text, std::size_t offset) {
+  return 1 +
+         static_cast<std::size_t>(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
+}
+
 // Checks every node of a tree parsed without expanding references, and
 // expands them (pugixml's walk keeps no stack of its own calls, so a deep
 // document cannot exhaust it).
 class Checker : public pugi::xml_tree_walker {
  public:
+  explicit Checker(std::string_view text) : text_(text) {}
+
   const std::u16string& Reason() const { return reason_; }
 
   bool for_each(pugi::xml_node& node) override {
@@ -57,7 +71,12 @@ class Checker : public pugi::xml_tree_walker {
   }
 
  private:
-  static std::u16string Expanded(const char* text, pugi::xml_node element) {
+  std::u16string Expanded(const char* text, pugi::xml_node element) const {
+    // Read before its references are expanded: ]]&gt; may stand in a text.
+    if (const char* end = std::strstr(text, "]]>"); end != nullptr) {
+      const auto offset = static_cast<std::size_t>(end - text_.data());
+      return u"文字データに ]]> があります (行 " + Number(LineAt(text_, offset)) + u")" + Where(element);
+    }
     std::u16string reason = ExpandReferences(Writable(text));
     if (!reason.empty()) reason += Where(element);
     return reason;
@@ -85,6 +104,7 @@ class Checker : public pugi::xml_tree_walker {
     return {};
   }
 
+  std::string_view text_;  // the parsed buffer, for lines
   std::u16string reason_;
   std::vector<std::string_view> names_;  // kept between elements to spare allocations
 };
@@ -93,7 +113,7 @@ class Checker : public pugi::xml_tree_walker {
 // without complaint; parsed as a fragment, they show up as children of the
 // document. Entities declared in the DOCTYPE would be left unexpanded, as
 // pugixml does not read declarations.
-std::u16string CheckTopLevel(const pugi::xml_document& document) {
+std::u16string CheckTopLevel(const pugi::xml_document& document, std::string_view text) {
   int roots = 0;
   for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
     switch (node.type()) {
@@ -106,6 +126,13 @@ std::u16string CheckTopLevel(const pugi::xml_document& document) {
       case pugi::node_doctype:
         if (std::strstr(node.value(), "<!ENTITY") != nullptr) return u"DOCTYPE で宣言された実体は読めません";
         break;
+      case pugi::node_declaration:
+        // pugixml refuses one inside an element, but not one after the root.
+        if (node != document.first_child()) {
+          const auto offset = static_cast<std::size_t>(node.name() - text.data());
+          return u"XML 宣言が文書の先頭にありません (行 " + Number(LineAt(text, offset)) + u")";
+        }
+        break;
       default:
         break;
     }
@@ -113,29 +140,37 @@ std::u16string CheckTopLevel(const pugi::xml_document& document) {
   return roots == 1 ? u"" : u"ルート要素がひとつではありません";
 }
 
-// The line of an offset into the buffer. pugixml has rewritten the text
-// before it in place: a line break right after a tag's name became an end
-// marker, and a text with several CR LF line ends leaves copies of its
-// tail behind. The line is exact in the usual layout, where line breaks
-// follow a tag's end or an attribute value; counting on a copy of the
-// document would cost every load far more.
-std::size_t LineAt(std::string_view text, std::size_t offset) {
-  return 1 +
-         static_cast<std::size_t>(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
+std::u16string TextFault(std::string_view text, const XmlTextScan& scan) {
+  const std::u16string line = u" (行 " + Number(LineAt(text, scan.offset)) + u")";
+  switch (scan.fault) {
+    case XmlTextFault::ForbiddenCharacter: {
+      if (text[scan.offset] == '\0') return u"NUL 文字があります" + line;
+      char code[8];
+      const auto c = static_cast<unsigned char>(text[scan.offset]);
+      std::snprintf(code, sizeof code, "U+%04X",
+                    c < 0x20                          ? c
+                    : text[scan.offset + 2] == '\xBE' ? 0xFFFE
+                                                      : 0xFFFF);
+      return u"XML で使えない文字 " + Utf8ToUtf16(code) + u" があります" + line;
+    }
+    case XmlTextFault::DoubleHyphenInComment:
+      return u"コメントの中に -- があります" + line;
+    case XmlTextFault::None:
+      break;
+  }
+  return {};
 }
 
 }  // namespace
 
 std::u16string ParseXmlStrictly(std::string& text, pugi::xml_document& document) {
-  // U+0000 cannot stand in XML, and pugixml would end a text at it unseen.
-  // NOLINTNEXTLINE(bugprone-not-null-terminated-result): a search, not a copy
-  if (const void* nul = std::memchr(text.data(), 0, text.size()); nul != nullptr) {
-    const auto offset = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
-    return kNotWellFormed + std::u16string(u"NUL 文字があります (行 ") + Number(LineAt(text, offset)) + u")";
-  }
+  // What XML forbids wherever it stands: pugixml would end a text at a
+  // NUL unseen, and take the rest as text.
+  const XmlTextScan scan = ScanXmlText(text);
+  if (scan.fault != XmlTextFault::None) return kNotWellFormed + TextFault(text, scan);
   // The usual document is seen to be plain before pugixml parses it, which
   // costs a fraction of a check of every node.
-  const bool plain = LooksPlain(text);
+  const bool plain = !scan.strayCdataEnd && LooksPlain(text);
   // pugixml gives up the buffer's last character to its end marker, so it
   // gets one to spare.
   text.push_back('\0');
@@ -145,9 +180,9 @@ std::u16string ParseXmlStrictly(std::string& text, pugi::xml_document& document)
     const auto offset = static_cast<std::size_t>(parsed.offset);
     return kNotWellFormed + Utf8ToUtf16(parsed.description()) + u" (行 " + Number(LineAt(text, offset)) + u")";
   }
-  if (std::u16string reason = CheckTopLevel(document); !reason.empty()) return kNotWellFormed + reason;
+  if (std::u16string reason = CheckTopLevel(document, text); !reason.empty()) return kNotWellFormed + reason;
   if (plain) return {};
-  Checker checker;
+  Checker checker(text);
   document.traverse(checker);
   if (!checker.Reason().empty()) return kNotWellFormed + checker.Reason();
   return {};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -119,7 +120,113 @@ bool EveryStartTagPlain(std::string_view text) {
   return true;
 }
 
+// Sixteen bytes, compared lane by lane: the compiler's vectors, which are
+// the processor's (SSE2, NEON) wherever it has them.
+using Lanes = unsigned char __attribute__((vector_size(16)));
+
+// The lanes holding a control character other than tab, LF and CR: below
+// 0x20, and neither 0x0A nor, with bit 2 set, 0x0D (which is 0x09 or 0x0D).
+Lanes ControlLanes(const char* sixteen) {
+  Lanes v;
+  std::memcpy(&v, sixteen, sizeof v);
+  return Lanes((v & 0xE0) == 0) & ~Lanes(((v | 4) == 0x0D) | (v == '\n'));
+}
+
+bool AnyLane(Lanes flags) {
+  std::uint64_t halves[2];
+  std::memcpy(halves, &flags, sizeof halves);
+  return (halves[0] | halves[1]) != 0;
+}
+
+bool IsControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 && c != '\t' && c != '\n' && c != '\r';
+}
+
+// Sixty-four bytes a step, flags gathered before they are tested: in the
+// usual document no step holds one.
+std::size_t FirstControl(std::string_view text) {
+  std::size_t at = 0;
+  for (; at + 64 <= text.size(); at += 64) {
+    const char* const block = text.data() + at;
+    if (!AnyLane(ControlLanes(block) | ControlLanes(block + 16) | ControlLanes(block + 32) |
+                 ControlLanes(block + 48))) {
+      continue;
+    }
+    for (std::size_t k = at; k < at + 64; ++k) {
+      if (IsControl(text[k])) return k;
+    }
+  }
+  for (; at < text.size(); ++at) {
+    if (IsControl(text[at])) return at;
+  }
+  return npos;
+}
+
+// U+FFFE and U+FFFF: EF BF BE and EF BF BF.
+std::size_t FirstNonCharacter(std::string_view text) {
+  for (std::size_t at = Find(text, '\xEF', 0); at != npos; at = Find(text, '\xEF', at + 1)) {
+    if (text.substr(at + 1, 2) == "\xBF\xBE" || text.substr(at + 1, 2) == "\xBF\xBF") return at;
+  }
+  return npos;
+}
+
+struct Stretch {
+  std::size_t begin;
+  std::size_t end;
+};
+
+// The comments and CDATA sections, each from its <! to the end of its
+// close, searched for from the ! of each; one cut short is left to the
+// parser. The fault is set at -- inside a comment.
+std::vector<Stretch> CommentsAndSections(std::string_view text, XmlTextScan& scan) {
+  std::vector<Stretch> stretches;
+  for (std::size_t bang = Find(text, '!', 0); bang != npos; bang = Find(text, '!', bang + 1)) {
+    if (bang == 0 || text[bang - 1] != '<' || (!stretches.empty() && bang < stretches.back().end)) continue;
+    const std::string_view rest = text.substr(bang + 1);
+    if (rest.starts_with("--")) {
+      const std::size_t hyphens = text.find("--", bang + 3);
+      if (hyphens == npos) break;
+      if (hyphens + 2 >= text.size() || text[hyphens + 2] != '>') {
+        scan.fault = XmlTextFault::DoubleHyphenInComment;
+        scan.offset = hyphens;
+        break;
+      }
+      stretches.push_back({bang - 1, hyphens + 3});
+    } else if (rest.starts_with("[CDATA[")) {
+      const std::size_t end = text.find("]]>", bang + 8);
+      if (end == npos) break;
+      stretches.push_back({bang - 1, end + 3});
+    }
+  }
+  return stretches;
+}
+
+// ]]> that closes no CDATA section and stands in no comment.
+bool HasStrayCdataEnd(std::string_view text, const std::vector<Stretch>& stretches) {
+  auto next = stretches.begin();
+  for (std::size_t at = Find(text, ']', 0); at != npos; at = Find(text, ']', at + 1)) {
+    while (next != stretches.end() && next->end <= at) ++next;
+    const bool inside = next != stretches.end() && next->begin <= at;
+    if (!inside && text.substr(at, 3) == "]]>") return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+XmlTextScan ScanXmlText(std::string_view text) {
+  XmlTextScan scan;
+  if (const std::size_t control = FirstControl(text); control != npos) {
+    return {XmlTextFault::ForbiddenCharacter, control, false};
+  }
+  if (const std::size_t nonCharacter = FirstNonCharacter(text); nonCharacter != npos) {
+    return {XmlTextFault::ForbiddenCharacter, nonCharacter, false};
+  }
+  const std::vector<Stretch> stretches = CommentsAndSections(text, scan);
+  if (scan.fault == XmlTextFault::None) scan.strayCdataEnd = HasStrayCdataEnd(text, stretches);
+  return scan;
+}
 
 bool LooksPlain(std::string_view text) { return EveryReferenceAllowed(text) && EveryStartTagPlain(text); }
 

@@ -6,6 +6,7 @@
 
 #include "convert/utf.h"
 #include "outside/lapfile/lap_file_loader.h"
+#include "outside/lapfile/value_bound.h"
 #include "support/lap_rows.h"
 #include "support/temp_dir.h"
 
@@ -49,7 +50,11 @@ TEST(LoadLapFile, ReadsTheEventAndClassesOfEveryExampleFile) {
        u"2011/07/30 Example event（2 クラス・3 名）",
        20110730,
        {{u"Men Elite", 2}, {u"Open", 1}}},
-      {"iof/ResultList2.xml", u"ResultList2", u"2011/07/30 Example event（1 クラス・0 名）", 20110730, {{u"Open", 0}}},
+      {"iof/ResultList2.xml",
+       u"ResultList2",
+       u"2011/07/30 Example event（1 クラス・0 名）",
+       20110730,
+       {{u"Open", 0}}},
       {"iof/ResultList3.xml",
        u"ResultList3",
        u"2011/07/30 Example event（1 クラス・2 名）",
@@ -82,8 +87,10 @@ TEST(LoadLapFile, ReadsEachPersonsOwnFirstRaceResult) {
   EXPECT_EQ(single.classes[0].runners[0].clubName, u"OC Back and Forth");
   EXPECT_EQ(single.classes[0].runners[1].clubName, u"Bushmen OC");
   // Race 1, not race 2 (3000 s) nor the overall result (5001 s).
-  EXPECT_EQ(LapRows(Loaded("iof/ResultList3.xml").classes[0]), (Rows{"Wood George|0:33:21|1", "Martin Edgar|失格|''"}));
-  EXPECT_EQ(LapRows(Loaded("iof/ResultList4.xml").classes[0]), (Rows{"Wood George|0:33:21|1", "Martin Edgar|失格|''"}));
+  EXPECT_EQ(LapRows(Loaded("iof/ResultList3.xml").classes[0]),
+            (Rows{"Wood George|0:33:21|1", "Martin Edgar|失格|''"}));
+  EXPECT_EQ(LapRows(Loaded("iof/ResultList4.xml").classes[0]),
+            (Rows{"Wood George|0:33:21|1", "Martin Edgar|失格|''"}));
 }
 
 TEST(LoadLapFile, OrdersVersion2ResultsByTheFilesPlaces) {
@@ -92,8 +99,8 @@ TEST(LoadLapFile, OrdersVersion2ResultsByTheFilesPlaces) {
   EXPECT_EQ(Rows(men.begin(), men.begin() + 3), (Rows{"|0:24:24|1", "|0:25:56|2", "|0:26:10|3"}));
   EXPECT_EQ(men[29], "|0:31:34|30");
   EXPECT_EQ(Rows(men.begin() + 30, men.end()),
-            (Rows{"|記録なし|''", "|失格|''", "|失格|''", "|失格|''", "|記録なし|''", "|記録なし|''", "|記録なし|''",
-                  "|記録なし|''", "|記録なし|''", "|記録なし|''"}));
+            (Rows{"|記録なし|''", "|失格|''", "|失格|''", "|失格|''", "|記録なし|''", "|記録なし|''",
+                  "|記録なし|''", "|記録なし|''", "|記録なし|''", "|記録なし|''"}));
   // Place 15 is the Finished runner's, who is not OK.
   std::vector<std::int32_t> women;
   for (const LapRunner& runner : snapshot.classes[1].runners) {
@@ -132,19 +139,20 @@ TEST(LoadLapFile, GivesEveryStatusItsResultAndRank) {
   const LapEvent v2 = Loaded("lap/statuses_v2.xml");
   EXPECT_EQ(v2.keyword, u"ST2-2024");
   EXPECT_EQ(DescribeLapEvent(v2), u"2024/06/02 Status test 2（1 クラス・16 名）");
-  EXPECT_EQ(LapRows(v2.classes.at(0)),
-            (Rows{"Ok1 OK|1:23:03|1", "Ok2 OK|1:42:30|2", "Nc1 NotCompeting|0:27:52|'OP'", "Dq MisPunch|失格|''",
-                  "Disq Disqualified|失格|''", "Dnf DidNotFinish|途中棄権|''", "Sw SportWithdr|途中棄権|''",
-                  "Ot OverTime|時間超過|''", "Dns DidNotStart|欠場|''", "Inactive Inactive|記録なし|''",
-                  "Active Active|記録なし|''", "Finished Finished|記録なし|''", "Moved Moved|記録なし|''",
-                  "MovedUp MovedUp|記録なし|''", "Cancelled Cancelled|記録なし|''", "BadTime OK|記録なし|''"}));
+  EXPECT_EQ(
+      LapRows(v2.classes.at(0)),
+      (Rows{"Ok1 OK|1:23:03|1", "Ok2 OK|1:42:30|2", "Nc1 NotCompeting|0:27:52|'OP'", "Dq MisPunch|失格|''",
+            "Disq Disqualified|失格|''", "Dnf DidNotFinish|途中棄権|''", "Sw SportWithdr|途中棄権|''",
+            "Ot OverTime|時間超過|''", "Dns DidNotStart|欠場|''", "Inactive Inactive|記録なし|''",
+            "Active Active|記録なし|''", "Finished Finished|記録なし|''", "Moved Moved|記録なし|''",
+            "MovedUp MovedUp|記録なし|''", "Cancelled Cancelled|記録なし|''", "BadTime OK|記録なし|''"}));
 }
 
 TEST(LoadLapFile, RanksByWholeSecondsWhenAPlaceIsMissing) {
   const LapEvent event = Loaded("lap/positions_missing.xml");
   ASSERT_EQ(event.classes.size(), 3u);
-  EXPECT_EQ(LapRows(event.classes[0]), (Rows{"B|0:16:40|1", "D|0:18:20|2", "F|0:18:20|2", "A|0:20:00|4", "G|0:21:40|5",
-                                             "C|0:15:00|'OP'", "E|失格|''"}));
+  EXPECT_EQ(LapRows(event.classes[0]), (Rows{"B|0:16:40|1", "D|0:18:20|2", "F|0:18:20|2", "A|0:20:00|4",
+                                             "G|0:21:40|5", "C|0:15:00|'OP'", "E|失格|''"}));
   EXPECT_EQ(LapRows(event.classes[1]), (Rows{"Q|0:23:20|1", "R|0:24:10|2", "S|0:24:20|2", "P|0:25:00|3"}));
   EXPECT_EQ(LapRows(event.classes[2]), (Rows{"Y|0:15:00|1", "X|0:16:40|2"}));
 }
@@ -257,11 +265,11 @@ TEST(ReadIofResultList, TakesNamePartsInAnyOrder) {
       {"<Given/><Given>Anna</Given><Family/>", "<Name/>", u"Anna", u""},
   };
   for (const auto& c : cases) {
-    const LapEvent event = Read(R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0">)"s +
-                                "<ClassResult><Class><Name>C</Name></Class><PersonResult><Person><Name>" + c.name +
-                                "</Name></Person><Organisation>" + c.organisation +
-                                "</Organisation><Result><Status>OK</Status></Result></PersonResult></ClassResult>" +
-                                "</ResultList>");
+    const LapEvent event = Read(
+        R"(<ResultList xmlns="http://www.orienteering.org/datastandard/3.0">)"s +
+        "<ClassResult><Class><Name>C</Name></Class><PersonResult><Person><Name>" + c.name +
+        "</Name></Person><Organisation>" + c.organisation +
+        "</Organisation><Result><Status>OK</Status></Result></PersonResult></ClassResult>" + "</ResultList>");
     ASSERT_EQ(event.classes.size(), 1u) << c.name;
     ASSERT_EQ(event.classes[0].runners.size(), 1u) << c.name;
     EXPECT_EQ(event.classes[0].runners[0].runnerName, c.runnerName) << c.name;
@@ -326,6 +334,32 @@ TEST(ReadIofResultList, ReadsPeopleClassesAndTheEventTolerantly) {
   EXPECT_EQ(LapRows(v2.classes[0]), (Rows{"Berg Anna Maria|0:45:00|1"}));
   EXPECT_EQ(v2.classes[0].runners[0].clubName, u"OK Linne");
   EXPECT_EQ(v2.classes[0].runners[0].sex, u"F");
+}
+
+// Each read value is bounded, so that a file made of one huge value costs
+// no more memory than the file.
+TEST(ReadIofResultList, RefusesAValueOverTheBound) {
+  const std::string longest(kMaxValueLength, 'W');
+  const auto list = [](const std::string& className, const std::string& name) {
+    return "<ResultList iofVersion='3.0'><ClassResult><Class><Name>" + className +
+           "</Name></Class><PersonResult><Person><Name>" + name +
+           "</Name></Person><Result><Status>OK</Status></Result></PersonResult></ClassResult></ResultList>";
+  };
+  const struct {
+    std::string document;
+    const char16_t* what;  // null: read
+  } cases[] = {
+      {list(longest, "<Family>" + longest + "</Family>"), nullptr},
+      {list(longest + "W", "<Family>F</Family>"), u"クラス名 \"WWWW"},
+      {list("M", "<Family>W<!-- -->" + longest + "</Family>"), u"クラス M の選手名 \"WWWW"},
+      {list("M", "<Family>F</Family>" + std::string(3000, ' ') + "<Given>" + longest + "</Given>"),
+       u"クラス M の選手名 \"F WWW"},
+  };
+  for (const auto& c : cases) {
+    const LapLoadResult result = ReadIofResultList(c.document, u"k");
+    EXPECT_EQ(result.status, c.what ? LapLoadStatus::OverlongValue : LapLoadStatus::Loaded);
+    if (c.what) EXPECT_EQ(result.reason.find(u"値が長すぎます (4096 文字まで): " + std::u16string(c.what)), 0u);
+  }
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 namespace pointimport::outside::lapfile::xml {
 namespace {
 
-std::u16string Parse(std::string text, pugi::xml_document& document) { return ParseXmlStrictly(text, document); }
+std::u16string Parse(std::string text, pugi::xml_document& document) {
+  return ParseXmlStrictly(text, document);
+}
 
 TEST(ParseXmlStrictly, RefusesWhatXmlForbidsNamingTheCause) {
   const struct {
@@ -31,12 +33,20 @@ TEST(ParseXmlStrictly, RefusesWhatXmlForbidsNamingTheCause) {
       {"<!DOCTYPE a [<!ENTITY e 'x'>]><a>&e;</a>", u"DOCTYPE で宣言された実体は読めません"},
       {"<a/><a/>", u"ルート要素がひとつではありません"},
       {"<a/>x", u"ルート要素の外に文字があります"},
+      {"<a>\n<Id>E\x01</Id></a>", u"XML で使えない文字 U+0001 があります (行 2)"},
+      {"<a x='\x1F'/>", u"XML で使えない文字 U+001F があります (行 1)"},
+      {"<a><!-- \x0C --></a>", u"XML で使えない文字 U+000C があります"},
+      {"<a>\xEF\xBF\xBE</a>", u"XML で使えない文字 U+FFFE があります"},
+      {"<a>\n\n<b>x]]>y</b></a>", u"文字データに ]]> があります (行 3) (要素 b)"},
+      {"<a>\n<!-- a -- b --></a>", u"コメントの中に -- があります (行 2)"},
+      {"<a/>\n<?xml version='1.0'?>", u"XML 宣言が文書の先頭にありません (行 2)"},
   };
   for (const auto& c : cases) {
     pugi::xml_document document;
     const std::u16string reason = Parse(c.document, document);
     EXPECT_EQ(reason.rfind(u"XML として正しくありません: ", 0), 0u) << c.document;
-    EXPECT_NE(reason.find(c.cause), std::u16string::npos) << c.document << " -> " << convert::Utf16ToUtf8(reason);
+    EXPECT_NE(reason.find(c.cause), std::u16string::npos)
+        << c.document << " -> " << convert::Utf16ToUtf8(reason);
   }
 }
 
@@ -44,15 +54,17 @@ TEST(ParseXmlStrictly, RefusesWhatXmlForbidsNamingTheCause) {
 TEST(ParseXmlStrictly, ExpandsTheReferencesXmlHasAndLeavesCdataAsWritten) {
   for (const char* doctype : {"<!DOCTYPE a SYSTEM 'a.dtd'>", "<!DOCTYPE a [<!ATTLIST a x CDATA #IMPLIED>]>"}) {
     pugi::xml_document document;
-    std::string text = std::string(doctype) +
-                       "<a x='&lt;&#x9AD9;&quot;&#10;'>&amp;&#65;&#x20BB7;&gt;&apos;"
-                       "<b>&#x9;<![CDATA[&nbsp;]]><!-- & --></b></a>";
+    std::string text =
+        std::string(doctype) +
+        "<a x='&lt;&#x9AD9;&quot;&#10;'>&amp;&#65;&#x20BB7;&gt;&apos;"
+        "<b>&#x9;<![CDATA[&nbsp;]]><!-- & --></b><c y=']]>'>]]&gt;<![CDATA[]]]]><!-- ]]> --></c></a>";
     ASSERT_EQ(ParseXmlStrictly(text, document), u"") << doctype;
     const pugi::xml_node a = document.child("a");
     EXPECT_STREQ(a.attribute("x").value(), "<\xE9\xAB\x99\"\n");
     EXPECT_STREQ(a.value(), "&A\xF0\xA0\xAE\xB7>'");
     EXPECT_STREQ(a.child("b").value(), "\t");
     EXPECT_STREQ(a.child("b").first_child().value(), "&nbsp;");
+    EXPECT_STREQ(a.child("c").attribute("y").value(), "]]>");
   }
 }
 
