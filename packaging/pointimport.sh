@@ -17,11 +17,38 @@ set -eu
 
 bin_dir=$(dirname "$(readlink -f "$0")")
 installed="$bin_dir/../lib/pointimport/pointimport"
-data_home=${XDG_DATA_HOME:-${HOME:?HOME is not set}/.local/share}
+# A relative XDG_DATA_HOME is invalid and ignored, as the XDG base directory
+# rules ask: it would put the database wherever the window was started from.
+case ${XDG_DATA_HOME:-} in
+  /*) data_home=$XDG_DATA_HOME ;;
+  *) data_home=${HOME:?HOME is not set}/.local/share ;;
+esac
 folder="$data_home/pointimport"
 program="$folder/pointimport"
 
+# Moves what stands at $1 out of the way, under a name of its own, and says
+# where: it may hold the user's data, so it is never deleted.
+move_aside() {
+  aside="$1.moved-$(date +%Y%m%d-%H%M%S)-$$"
+  mv -T "$1" "$aside"
+  echo "pointimport: $1 was in the way and is now $aside" >&2
+}
+
+# A link to a folder is the user's choice of where the folder lives; any
+# other link holds nothing and goes, and anything else but a folder is moved.
+if [ -L "$folder" ] && [ ! -d "$folder" ]; then
+  rm -f "$folder"
+elif [ -e "$folder" ] && [ ! -d "$folder" ]; then
+  move_aside "$folder"
+fi
 mkdir -p "$folder"
+# Only a file of its own can be the copy: through a link the window would run
+# from the link's target, and into a folder each start would move a new copy.
+if [ -L "$program" ]; then
+  rm -f "$program"
+elif [ -e "$program" ] && [ ! -f "$program" ]; then
+  move_aside "$program"
+fi
 if ! cmp -s "$installed" "$program"; then
   # Renamed into place, so that a window started at the same moment never
   # runs a half-written copy.
@@ -29,7 +56,7 @@ if ! cmp -s "$installed" "$program"; then
   trap 'rm -f "$partial"' EXIT
   cp "$installed" "$partial"
   chmod 755 "$partial"
-  mv -f "$partial" "$program"
+  mv -fT "$partial" "$program"
   trap - EXIT
 fi
 if [ ! -e "$folder/RovevizoduziDivoz.mdb" ]; then

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
+#include <sstream>
 
 #include "convert/ascii_case.h"
 #include "convert/number_text.h"
@@ -13,6 +13,7 @@
 #include "import/lap_load_failed.h"
 #include "main/database_location.h"
 #include "main/report_csv.h"
+#include "main/report_destination.h"
 #include "main/report_html.h"
 #include "main/report_summary.h"
 #include "main/report_texts.h"
@@ -183,18 +184,51 @@ int ImportOneFile(const std::u16string& file, outside::Connection& connection, o
   return summary.failures.empty() ? kExitOk : kExitSomeRowsFailed;
 }
 
-// Writes the report of every imported file into the file opened for it;
-// returns its exit status.
-int WriteReport(const ImportCommandOptions& options, const std::vector<import::ImportReport>& reports,
-                std::ofstream& file, std::ostream& err) {
-  if (options.reportFormat == ReportFormat::kCsv) {
-    WriteCsvReport(reports, file);
+// What every report of the format begins with, whatever it holds: the CSV's
+// header row, or the page up to its style.
+std::string ReportStart(ReportFormat format) {
+  std::ostringstream empty;
+  if (format == ReportFormat::kCsv) {
+    WriteCsvReport({}, empty);
   } else {
-    WriteHtmlReport(reports, file);
+    WriteHtmlReport({}, empty);
   }
-  file.close();
-  if (!file) {
-    err << "レポートを書き込めません: " << TerminalText(options.report) << "\n";
+  const std::string page = empty.str();
+  return page.substr(0, page.find("<style>"));
+}
+
+// Refuses a report that would replace what the command reads, or that
+// cannot be made beside its destination, before anything is imported.
+bool OpenReport(const ImportCommandOptions& options, ReportDestination& destination, std::ostream& err) {
+  std::vector<std::u16string> inputs = options.files;
+  inputs.push_back(options.database);
+  const std::u16string refusal =
+      ReportDestination::Refusal(options.report, inputs, ReportStart(options.reportFormat));
+  if (!refusal.empty()) {
+    err << "レポートの書き込み先にできません: " << TerminalText(options.report) << " (" << TerminalText(refusal)
+        << ")\n";
+    return false;
+  }
+  const std::error_code error = destination.Open(options.report);
+  if (error) {
+    err << "レポートを書き込めません: " << TerminalText(options.report) << " (" << error.message() << ")\n";
+  }
+  return !error;
+}
+
+// Writes the report of every imported file and puts it in place; returns its
+// exit status.
+int WriteReport(const ImportCommandOptions& options, const std::vector<import::ImportReport>& reports,
+                ReportDestination& destination, std::ostream& err) {
+  std::ostringstream report;
+  if (options.reportFormat == ReportFormat::kCsv) {
+    WriteCsvReport(reports, report);
+  } else {
+    WriteHtmlReport(reports, report);
+  }
+  const std::error_code error = destination.Commit(report.str());
+  if (error) {
+    err << "レポートを書き込めません: " << TerminalText(options.report) << " (" << error.message() << ")\n";
     return kExitError;
   }
   return kExitOk;
@@ -223,6 +257,9 @@ int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std:
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   ImportCommandOptions options;
   if (!ParseImportOptions(args, options, err)) return kExitError;
+  ReportDestination reportDestination;
+  const bool reporting = options.reportFormat != ReportFormat::kNone;
+  if (reporting && !OpenReport(options, reportDestination, err)) return kExitError;
 
   std::shared_ptr<outside::Connection> database;
   std::shared_ptr<outside::LapComponent> component;
@@ -237,17 +274,6 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
       err << "ポイントデータベースは pointimport-cli init で作成できます (場所は --database で指定)。\n";
     }
     return kExitError;
-  }
-  // The report file is opened before the first import, so that a report
-  // that cannot be written is known before anything is imported.
-  std::ofstream reportFile;
-  if (options.reportFormat != ReportFormat::kNone) {
-    reportFile.open(NativePath(options.report), std::ios::binary | std::ios::trunc);
-    if (!reportFile) {
-      err << "レポートを書き込めません: " << TerminalText(options.report) << "\n";
-      database->Close();
-      return kExitError;
-    }
   }
   outside::LoggingConnection echoing(
       *database, [&err](const std::u16string& statement) { err << TerminalText(statement) << "\n"; });
@@ -269,7 +295,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
   }
   database->Close();
-  if (reportFile.is_open()) status = std::max(status, WriteReport(options, reports, reportFile, err));
+  if (reporting) status = std::max(status, WriteReport(options, reports, reportDestination, err));
   return status;
 }
 

@@ -29,6 +29,23 @@ void WriteField(std::ostream& out, std::u16string_view value) {
   out << '"';
 }
 
+// Text from a lap file or the database, which a spreadsheet must not take
+// for a formula: a leading "=", "+", "-" or "@" starts one, and a spreadsheet
+// drops a leading tab or carriage return and reads on. A leading apostrophe
+// makes the cell text and is not shown; the rest stays exactly as read.
+std::u16string OutsideText(std::u16string text) {
+  if (!text.empty() && std::u16string_view(u"=+-@\t\r").find(text.front()) != std::u16string_view::npos) {
+    text.insert(text.begin(), u'\'');
+  }
+  return text;
+}
+
+// Numbers and times are written by this tool and stand as they are: a
+// negative number is no formula.
+std::u16string OutsideValue(const convert::Variant& value) {
+  return value.IsString() ? OutsideText(ValueText(value)) : ValueText(value);
+}
+
 }  // namespace
 
 void WriteCsvReport(const std::vector<import::ImportReport>& reports, std::ostream& out) {
@@ -36,20 +53,20 @@ void WriteCsvReport(const std::vector<import::ImportReport>& reports, std::ostre
   for (const auto& report : reports) {
     for (const auto& row : report.results) {
       const std::u16string fields[] = {
-          report.keyword,
+          OutsideText(report.keyword),
           convert::FormatInteger(row.classNumber),
-          ValueText(row.className),
-          ValueText(row.rank),
-          ValueText(row.runnerName),
-          ValueText(row.clubName),
-          row.personId,
+          OutsideValue(row.className),
+          OutsideValue(row.rank),
+          OutsideValue(row.runnerName),
+          OutsideValue(row.clubName),
+          OutsideText(row.personId),
           std::u16string(PersonStateText(row.person)),
-          ValueText(row.result),
+          OutsideValue(row.result),
           PointsText(row.points),
           std::u16string(row.points == 0.0 ? ZeroPointReasonText(row.reason) : u""),
           std::u16string(ResultRowText(row.written)),
           FlagsText(row.flags),
-          CausesText(row.causes),
+          OutsideText(CausesText(row.causes)),
       };
       for (std::size_t i = 0; i < std::size(fields); ++i) {
         if (i > 0) out << ',';

@@ -1,14 +1,13 @@
 #include "main/report_file.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "convert/number_text.h"
 #include "convert/utf.h"
 #include "main/database_location.h"
+#include "main/exclusive_file.h"
 #include "main/report_html.h"
 #include "main/report_summary.h"
 #include "main/report_texts.h"
@@ -17,10 +16,6 @@
 namespace pointimport::main {
 
 namespace {
-
-// Keywords are the operator's own; long ones are cut so that the name stays
-// well under the file system's 255 bytes.
-constexpr std::size_t kMaxKeywordUnits = 80;
 
 bool UnsafeInFileName(char16_t c) {
   // C0 controls, DEL, and what Windows, macOS or a shell would choke on.
@@ -42,12 +37,21 @@ bool UnsafeInFileName(char16_t c) {
   }
 }
 
-std::u16string SafeKeyword(const std::u16string& keyword) {
+std::size_t Utf8Size(char16_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : 3; }
+
+// The keyword as a file name of at most maxBytes in UTF-8, cut between
+// characters: keywords are the operator's own, and 79 kanji already pass the
+// file system's usual 255 bytes once the time is added.
+std::u16string SafeKeyword(const std::u16string& keyword, std::size_t maxBytes) {
   std::u16string safe;
-  for (std::size_t i = 0; i < keyword.size() && safe.size() < kMaxKeywordUnits; ++i) {
+  std::size_t bytes = 0;
+  for (std::size_t i = 0; i < keyword.size(); ++i) {
     const char16_t c = keyword[i];
     const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < keyword.size() && keyword[i + 1] >= 0xDC00 &&
                       keyword[i + 1] <= 0xDFFF;
+    const std::size_t size = pair ? 4 : Utf8Size(UnsafeInFileName(c) ? u'_' : c);
+    if (bytes + size > maxBytes) break;
+    bytes += size;
     if (pair) {
       safe += keyword.substr(i++, 2);
     } else {
@@ -70,26 +74,32 @@ std::u16string LocalStamp(std::time_t when) {
 
 SavedReport SaveHtmlReport(const import::ImportReport& report, const std::u16string& folder, std::time_t when) {
   namespace fs = std::filesystem;
-  const fs::path directory(convert::NativePath(folder));
   std::error_code error;
-  fs::create_directories(directory, error);
+  fs::create_directories(fs::path(convert::NativePath(folder)), error);
   if (error) {
     return {
         false, {}, u"フォルダーを作れません: " + folder + u" (" + convert::Utf8ToUtf16(error.message()) + u")"};
   }
-  const std::u16string stem = AddPathSeparator(folder) + SafeKeyword(report.keyword) + u"_" + LocalStamp(when);
-  std::u16string path = stem + u".html";
-  for (int n = 2; fs::exists(fs::path(convert::NativePath(path)), error); ++n) {
-    path = stem + u"-" + convert::Utf8ToUtf16(std::to_string(n)) + u".html";
+  std::ostringstream page;
+  WriteHtmlReport({report}, page);
+  const std::size_t nameLimit = FileNameLimit(convert::NativePath(folder));
+  const std::u16string stamp = u"_" + LocalStamp(when);
+  // The first free name; one taken meanwhile by another window is skipped
+  // too, since the file is made only where nothing stands.
+  for (int n = 1;; ++n) {
+    const std::u16string tail = stamp + (n == 1 ? u"" : u"-" + convert::FormatInteger(n)) + u".html";
+    const std::u16string name = SafeKeyword(report.keyword, nameLimit - tail.size()) + tail;
+    const std::u16string path = AddPathSeparator(folder) + name;
+    ExclusiveFile file;
+    error = file.Create(convert::NativePath(path));
+    if (error == std::errc::file_exists) continue;
+    if (!error) error = file.WriteAndClose(page.str());
+    if (error) {
+      return {false, {}, u"書き込めません: " + path + u" (" + convert::Utf8ToUtf16(error.message()) + u")"};
+    }
+    file.Keep();
+    return {true, path, {}};
   }
-  std::ofstream file(convert::NativePath(path), std::ios::binary | std::ios::trunc);
-  if (file) WriteHtmlReport({report}, file);
-  file.close();
-  if (!file) {
-    const int cause = errno;
-    return {false, {}, u"書き込めません: " + path + u" (" + convert::Utf8ToUtf16(std::strerror(cause)) + u")"};
-  }
-  return {true, path, {}};
 }
 
 std::u16string CompletionDetails(const import::ImportReport& report, const SavedReport& saved) {

@@ -33,10 +33,12 @@ constexpr char kStyle[] =
     "tr.failed{background:#fdd}"
     ".legend span{margin-right:1em}";
 
-// Text for an element or an attribute. Characters XML does not allow as
-// they stand (C0 controls but tab and line feed, DEL, C1 controls, U+FFFE,
-// U+FFFF) become numeric references, so that nothing is lost and the page
-// stays well-formed.
+// Text for an element or an attribute. XML allows no C0 control but tab,
+// line feed and carriage return, not even as a reference, and a page maps a
+// reference to a C1 control onto another character; so every control but tab
+// and line feed is shown as "\xHH", as the command line shows it. The
+// noncharacters U+FFFE and U+FFFF, which XML does not allow either, read as
+// U+FFFD, as an unpaired surrogate does.
 std::string Escape(std::u16string_view text) {
   std::u16string out;
   out.reserve(text.size());
@@ -57,12 +59,13 @@ std::string Escape(std::u16string_view text) {
       case u'\'':
         out += u"&#39;";
         break;
+      case 0xFFFE:
+      case 0xFFFF:
+        out += u'\uFFFD';
+        break;
       default:
-        if ((IsControlCharacter(c) && c != u'\t' && c != u'\n') || c == 0xFFFE || c == 0xFFFF) {
-          static constexpr char16_t kHex[] = u"0123456789ABCDEF";
-          out += u"&#x";
-          for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 0xF];
-          out += u';';
+        if (IsControlCharacter(c) && c != u'\t' && c != u'\n') {
+          AppendShownControl(out, c);
         } else {
           out += c;
         }

@@ -10,10 +10,7 @@ std::string TerminalText(std::u16string_view text) {
   shown.reserve(text.size());
   for (char16_t c : text) {
     if (IsControlCharacter(c) && c != u'\t') {
-      static constexpr char16_t kHex[] = u"0123456789abcdef";
-      shown += u"\\x";
-      shown += kHex[c >> 4];
-      shown += kHex[c & 0xF];
+      AppendShownControl(shown, c);
     } else {
       shown += c;
     }

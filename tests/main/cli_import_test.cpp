@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/iof_writer.h"
 #include "support/run_program.h"
@@ -177,6 +178,43 @@ TEST_F(CliImportTest, DryRunLeavesTheDatabaseByteForByte) {
   const std::string csv = ReadFileBytes(report);
   EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBFイベント,")) << csv;
   EXPECT_NE(csv.find("\r\nA,1,M21,3,佐藤 次郎,,佐藤次郎,既存,0:35:00,"), std::string::npos) << csv;
+  // An earlier report is replaced, by a file that was whole before it took
+  // the report's place.
+  ASSERT_EQ(Import({"--dry-run", "--report", report.string(), File("a2.xml", changed).string()}).exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(report), csv);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 4);
+}
+
+// "--report *.csv" among CSV lap files takes the first of them for the
+// report's name; it and every other file the report would destroy is refused
+// before anything is imported.
+TEST_F(CliImportTest, RefusesAReportThatWouldReplaceAnInputOrNoReport) {
+  namespace fs = std::filesystem;
+  const std::string xml = File("a.xml", SmallEvent("A")).string(), csv = dir_.File("b.csv").string();
+  WriteFileBytes(
+      csv, "Stno;Surname;First name;YB;S;Time;Classifier;City;Short;Pl\r\n1;山田;太郎;;M;25:00;0;;M21;1\r\n");
+  fs::create_symlink(xml, dir_.File("link.csv"));
+  ASSERT_EQ(::mkfifo(dir_.File("fifo.csv").c_str(), 0600), 0);
+  fs::create_directory(dir_.File("folder.csv"));
+  const struct {
+    std::vector<std::string> args;
+    const char* reason;
+  } cases[] = {
+      {{"--report", csv, csv}, "読み込むファイルと同じファイルです"},
+      {{"--dry-run", "--report", dir_.File("link.csv").string(), xml}, "読み込むファイルと同じファイルです"},
+      {{"--report", dir_.File("fifo.csv").string(), xml}, "通常のファイルではありません"},
+      {{"--report", dir_.File("folder.csv").string(), xml}, "フォルダーです"},
+      {{"--report", csv, xml}, "レポートではないファイルが既にあります"},
+  };
+  const std::string before = ReadFileBytes(xml) + ReadFileBytes(csv);
+  for (const auto& c : cases) {
+    const auto result = Import(c.args);
+    EXPECT_EQ(result.exitCode, 2) << c.reason;
+    EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
+  }
+  EXPECT_EQ(ReadFileBytes(xml) + ReadFileBytes(csv), before);
+  EXPECT_EQ(Rows("SELECT count(*) FROM EVENT"), std::vector<std::string>{"0"});
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 6);
 }
 
 TEST_F(CliImportTest, EchoesEveryStatementAsExecuted) {

@@ -146,5 +146,42 @@ TEST_F(ReportCsvTest, TellsRowByRowWhatTheRunWroteAndWhy) {
   EXPECT_EQ(Import(FirstEvent()).report.resultRowsReplaced, 17);
 }
 
+// Every cell of text from a lap file or the database.
+TEST(CsvReportCells, KeepTextThatASpreadsheetWouldTakeForAFormulaAsText) {
+  const struct {
+    std::u16string text;
+    std::string cell;
+  } cases[] = {
+      {u"=HYPERLINK(\"http://x\")", "'=HYPERLINK(\"http://x\")"},
+      {u"+1", "'+1"},
+      {u"-1", "'-1"},
+      {u"@SUM(A1)", "'@SUM(A1)"},
+      {u"\tx", "'\tx"},
+      {u"\rx", "'\rx"},
+      {u"a=b", "a=b"},
+      {u"", ""},
+  };
+  for (const auto& c : cases) {
+    import::ImportReport report;
+    report.keyword = c.text;
+    import::ResultReport row;
+    row.className = row.rank = row.runnerName = row.clubName = row.result = Variant(c.text);
+    row.personId = c.text;
+    row.causes = {c.text};
+    report.results = {row};
+    std::ostringstream csv;
+    WriteCsvReport({report}, csv);
+    const std::string line = csv.str().substr(csv.str().find('\n') + 1);
+    const auto f = Fields(line.substr(0, line.size() - 2));
+    for (std::size_t i : {0, 2, 3, 4, 5, 6, 8, 13}) EXPECT_EQ(f.at(i), c.cell) << i;
+  }
+  // Numbers are written by this tool: a negative one is no formula.
+  import::ImportReport report;
+  report.results = {import::ResultReport{.rank = Variant(-1)}};
+  std::ostringstream csv;
+  WriteCsvReport({report}, csv);
+  EXPECT_NE(csv.str().find("\r\n,0,,-1,"), std::string::npos) << csv.str();
+}
+
 }  // namespace
 }  // namespace pointimport::main
