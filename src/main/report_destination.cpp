@@ -1,11 +1,10 @@
 #include "main/report_destination.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 
 #include "convert/utf.h"
+#include "platform/file_system.h"
 
 namespace pointimport::main {
 
@@ -13,13 +12,13 @@ namespace fs = std::filesystem;
 
 std::u16string ReportDestination::Refusal(const std::u16string& path, const std::vector<std::u16string>& inputs,
                                           std::string_view reportStart) {
-  const fs::path destination(convert::NativePath(path));
+  const fs::path destination = platform::FilesystemPath(path);
   std::error_code error;
   const fs::file_status status = fs::status(destination, error);  // that of a link's target
   if (fs::is_directory(status)) return u"フォルダーです";
   if (fs::exists(status) && !fs::is_regular_file(status)) return u"通常のファイルではありません";
   for (const auto& input : inputs) {
-    if (fs::equivalent(destination, fs::path(convert::NativePath(input)), error)) {
+    if (fs::equivalent(destination, platform::FilesystemPath(input), error)) {
       return u"読み込むファイルと同じファイルです: " + input;
     }
   }
@@ -34,13 +33,14 @@ std::u16string ReportDestination::Refusal(const std::u16string& path, const std:
 }
 
 std::error_code ReportDestination::Open(const std::u16string& path) {
-  destination_ = convert::NativePath(path);
-  fs::path folder = fs::path(destination_).parent_path();
+  destination_ = path;
+  fs::path folder = platform::FilesystemPath(path).parent_path();
   if (folder.empty()) folder = ".";
   // A name of its own, short whatever the report's name, hidden until renamed.
-  const std::string stem = (folder / ".pointimport-report-").string() + std::to_string(::getpid()) + "-";
+  const std::u16string stem =
+      platform::FromFilesystemPath(folder / ".pointimport-report-") + platform::ProcessTag() + u"-";
   for (int n = 1;; ++n) {
-    const std::error_code error = file_.Create(stem + std::to_string(n));
+    const std::error_code error = file_.Create(stem + convert::Utf8ToUtf16(std::to_string(n)));
     if (error != std::errc::file_exists) return error;
   }
 }

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "main/exclusive_file.h"
+#include "platform/exclusive_file.h"
 
 namespace pointimport::main {
 
@@ -28,8 +28,8 @@ class ReportDestination {
   std::error_code Commit(std::string_view report);
 
  private:
-  std::string destination_;
-  ExclusiveFile file_;
+  std::u16string destination_;
+  platform::ExclusiveFile file_;
 };
 
 }  // namespace pointimport::main

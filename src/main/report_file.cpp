@@ -7,10 +7,11 @@
 #include "convert/number_text.h"
 #include "convert/utf.h"
 #include "main/database_location.h"
-#include "main/exclusive_file.h"
 #include "main/report_html.h"
 #include "main/report_summary.h"
 #include "main/report_texts.h"
+#include "platform/exclusive_file.h"
+#include "platform/file_system.h"
 #include "platform/local_time.h"
 
 namespace pointimport::main {
@@ -75,14 +76,14 @@ std::u16string LocalStamp(std::time_t when) {
 SavedReport SaveHtmlReport(const import::ImportReport& report, const std::u16string& folder, std::time_t when) {
   namespace fs = std::filesystem;
   std::error_code error;
-  fs::create_directories(fs::path(convert::NativePath(folder)), error);
+  fs::create_directories(platform::FilesystemPath(folder), error);
   if (error) {
     return {
         false, {}, u"フォルダーを作れません: " + folder + u" (" + convert::Utf8ToUtf16(error.message()) + u")"};
   }
   std::ostringstream page;
   WriteHtmlReport({report}, page);
-  const std::size_t nameLimit = FileNameLimit(convert::NativePath(folder));
+  const std::size_t nameLimit = platform::FileNameLimit(folder);
   const std::u16string stamp = u"_" + LocalStamp(when);
   // The first free name; one taken meanwhile by another window is skipped
   // too, since the file is made only where nothing stands.
@@ -90,8 +91,8 @@ SavedReport SaveHtmlReport(const import::ImportReport& report, const std::u16str
     const std::u16string tail = stamp + (n == 1 ? u"" : u"-" + convert::FormatInteger(n)) + u".html";
     const std::u16string name = SafeKeyword(report.keyword, nameLimit - tail.size()) + tail;
     const std::u16string path = AddPathSeparator(folder) + name;
-    ExclusiveFile file;
-    error = file.Create(convert::NativePath(path));
+    platform::ExclusiveFile file;
+    error = file.Create(path);
     if (error == std::errc::file_exists) continue;
     if (!error) error = file.WriteAndClose(page.str());
     if (error) {

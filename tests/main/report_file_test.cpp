@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "convert/utf.h"
-#include "main/exclusive_file.h"
 #include "support/temp_dir.h"
 
 namespace pointimport::main {
@@ -45,43 +44,6 @@ TEST(SaveHtmlReport, NamesTheFileAfterASafeKeywordAndTheTime) {
     EXPECT_TRUE(firstName.starts_with(c.first) && firstName.ends_with("00.html")) << firstName;
     EXPECT_TRUE(secondName.starts_with(c.second) && secondName.ends_with("00-2.html")) << secondName;
     EXPECT_NE(test_support::ReadFileBytes(dir.Path() / "reports" / firstName).find("<html"), std::string::npos);
-  }
-}
-
-// Whatever stands at a name, a link above all, is never written through, and
-// a file that is not kept goes again.
-TEST(ExclusiveFile, MakesOnlyNewFilesAndLeavesNoneUnlessKept) {
-  namespace fs = std::filesystem;
-  enum class Standing { kNothing, kLinkToFile, kLinkToNowhere };
-  const struct {
-    Standing standing;
-    bool keep;
-    bool created;
-  } cases[] = {
-      {Standing::kNothing, true, true},
-      {Standing::kNothing, false, true},
-      {Standing::kLinkToFile, true, false},
-      {Standing::kLinkToNowhere, true, false},
-  };
-  for (const auto& c : cases) {
-    test_support::TempDir dir;
-    const fs::path name = dir.File("report.html"), target = dir.File("target");
-    if (c.standing == Standing::kLinkToFile) test_support::WriteFileBytes(target, "theirs");
-    if (c.standing != Standing::kNothing) fs::create_symlink(target, name);
-    {
-      ExclusiveFile file;
-      const std::error_code error = file.Create(name.string());
-      ASSERT_EQ(!error, c.created) << error.message();
-      if (c.created) {
-        EXPECT_FALSE(file.WriteAndClose("mine"));
-      }
-      if (c.keep) file.Keep();
-    }
-    EXPECT_EQ(fs::exists(fs::symlink_status(name)), c.keep || !c.created);
-    if (c.created && c.keep) {
-      EXPECT_EQ(test_support::ReadFileBytes(name), "mine");
-    }
-    EXPECT_EQ(test_support::ReadFileBytes(target), c.standing == Standing::kLinkToFile ? "theirs" : "");
   }
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <system_error>
 
-namespace pointimport::main {
+namespace pointimport::platform {
 
 // A file this program made itself under a name that nobody held before: a
 // file, a folder or a link already standing there is never written through.
@@ -17,26 +18,25 @@ class ExclusiveFile {
   ExclusiveFile(const ExclusiveFile&) = delete;
   ExclusiveFile& operator=(const ExclusiveFile&) = delete;
 
-  // Makes the file at path (native bytes); std::errc::file_exists when the
-  // name is taken.
-  std::error_code Create(const std::string& path);
+  // Makes the file at path; std::errc::file_exists when the name is taken.
+  std::error_code Create(std::u16string_view path);
 
   // Writes all of bytes and closes the file.
   std::error_code WriteAndClose(std::string_view bytes);
 
   // The written file takes the place of destination, replacing a file (or a
   // link) standing there in one step, and is kept there.
-  std::error_code RenameTo(const std::string& destination);
+  std::error_code RenameTo(std::u16string_view destination);
 
   // The written file stays where it was made.
   void Keep() { path_.clear(); }
 
  private:
-  std::string path_;
-  int descriptor_ = -1;
+  std::u16string path_;
+  std::intptr_t handle_ = -1;  // the system's handle of the open file, -1 when closed
 };
 
-// The longest file name, in bytes, that folder (native bytes) can hold.
-std::size_t FileNameLimit(const std::string& folder);
+// The longest file name, in bytes of UTF-8, that folder can hold.
+std::size_t FileNameLimit(std::u16string_view folder);
 
-}  // namespace pointimport::main
+}  // namespace pointimport::platform
