@@ -47,6 +47,9 @@ enum class MoveResult { Moved, NameTaken, Failed };
 // system's words when the result is Failed.
 MoveResult MoveToFreeName(std::u16string_view from, std::u16string_view to, std::string& error);
 
+// True when this process may write the file, or make files in the folder.
+bool IsWritable(std::u16string_view path);
+
 // Removes the file; false when it could not be removed (missing included).
 bool RemoveFile(std::u16string_view path);
 

@@ -4,14 +4,14 @@
 #include <cstdio>
 
 #include "convert/utf.h"
-#include "outside/lapfile/iconv_to_utf8.h"
+#include "platform/legacy_text.h"
 
 namespace pointimport::outside::lapfile {
 
 std::optional<std::u16string> FileNameText(std::string_view nativeBytes) {
   if (convert::IsValidUtf8(nativeBytes)) return convert::Utf8ToUtf16(nativeBytes);
-  IconvResult cp932 = ConvertToUtf8(nativeBytes, "CP932");
-  if (cp932.status != IconvStatus::Converted) return std::nullopt;
+  platform::LegacyTextResult cp932 = platform::ConvertToUtf8(nativeBytes, "CP932");
+  if (cp932.status != platform::LegacyTextStatus::Converted) return std::nullopt;
   return convert::Utf8ToUtf16(cp932.utf8);
 }
 

@@ -1,11 +1,13 @@
 #include "outside/sqlite/read_only_wal.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <array>
 #include <filesystem>
 #include <fstream>
+
+#include "convert/utf.h"
+#include "platform/file_system.h"
 
 namespace pointimport::outside::sqlite {
 
@@ -22,7 +24,8 @@ bool IsWalDatabase(const std::string& nativePath) {
 // The index file is made beside the database, so the folder counts as well.
 bool CanWriteBeside(const std::string& nativePath) {
   const std::filesystem::path folder = std::filesystem::path(nativePath).parent_path();
-  return ::access(nativePath.c_str(), W_OK) == 0 && ::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+  return platform::IsWritable(convert::PathFromNative(nativePath)) &&
+         platform::IsWritable(convert::PathFromNative(folder.empty() ? "." : folder.native()));
 }
 
 }  // namespace

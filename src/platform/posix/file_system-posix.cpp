@@ -50,6 +50,8 @@ MoveResult MoveToFreeName(std::u16string_view from, std::u16string_view to, std:
   return MoveResult::Moved;
 }
 
+bool IsWritable(std::u16string_view path) { return ::access(convert::NativePath(path).c_str(), W_OK) == 0; }
+
 bool RemoveFile(std::u16string_view path) { return ::unlink(convert::NativePath(path).c_str()) == 0; }
 
 std::u16string ProcessTag() { return convert::Utf8ToUtf16(std::to_string(::getpid())); }

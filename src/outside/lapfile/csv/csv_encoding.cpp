@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "convert/utf.h"
-#include "outside/lapfile/iconv_to_utf8.h"
+#include "platform/legacy_text.h"
 
 namespace pointimport::outside::lapfile::csv {
 
@@ -53,8 +53,8 @@ CsvDecodeResult InvalidUtf8(std::string_view bytes, std::size_t offset) {
 
 // UTF-16 after its byte-order mark, which names the byte order for certain.
 CsvDecodeResult DecodeUtf16(std::string_view bytes, std::string_view mark, const char* charset) {
-  IconvResult converted = ConvertToUtf8(bytes.substr(mark.size()), charset);
-  if (converted.status == IconvStatus::Converted) return Decoded(std::move(converted.utf8));
+  platform::LegacyTextResult converted = platform::ConvertToUtf8(bytes.substr(mark.size()), charset);
+  if (converted.status == platform::LegacyTextStatus::Converted) return Decoded(std::move(converted.utf8));
   const std::size_t offset = mark.size() + converted.errorOffset;
   return Failed(Utf8ToUtf16(charset) + u" として正しくないバイトがあります" +
                 Where(bytes, offset, 2, mark == kUtf16LeMark ? 0 : 1));
@@ -85,10 +85,10 @@ CsvDecodeResult DecodeCsvBytes(std::string bytes) {
   const std::size_t badUtf8 = convert::FirstInvalidUtf8(bytes);
   if (badUtf8 == bytes.size()) return Decoded(std::move(bytes));
   if (IsFaultyUtf8(bytes)) return InvalidUtf8(bytes, badUtf8);
-  IconvResult cp932 = ConvertToUtf8(bytes, "CP932");
-  if (cp932.status == IconvStatus::Converted) return Decoded(std::move(cp932.utf8));
-  IconvResult latin = ConvertToUtf8(bytes, "WINDOWS-1252");
-  if (latin.status == IconvStatus::Converted) return Decoded(std::move(latin.utf8));
+  platform::LegacyTextResult cp932 = platform::ConvertToUtf8(bytes, "CP932");
+  if (cp932.status == platform::LegacyTextStatus::Converted) return Decoded(std::move(cp932.utf8));
+  platform::LegacyTextResult latin = platform::ConvertToUtf8(bytes, "WINDOWS-1252");
+  if (latin.status == platform::LegacyTextStatus::Converted) return Decoded(std::move(latin.utf8));
   // The file is most likely in the encoding that reads further: the other
   // fails at the first of its own bytes that it lacks, often a sound one.
   const bool likelyCp932 = cp932.errorOffset >= latin.errorOffset;

@@ -8,8 +8,8 @@
 #include "outside/lapfile/iof/iof_result_walk.h"
 #include "outside/lapfile/iof/iof_xml.h"
 #include "outside/lapfile/lap_event_from_list.h"
-#include "outside/lapfile/xml/strict_xml.h"
 #include "outside/lapfile/value_bound.h"
+#include "outside/lapfile/xml/strict_xml.h"
 #include "outside/lapfile/xml/xml_encoding.h"
 #include "outside/lapfile/xml/xml_space.h"
 

@@ -1,7 +1,7 @@
 #include "outside/lapfile/iof/iof_result_walk.h"
 
-#include "outside/lapfile/iof_values.h"
 #include "outside/lapfile/iof/iof_xml.h"
+#include "outside/lapfile/iof_values.h"
 
 namespace pointimport::outside::lapfile::iof {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "convert/utf.h"
-#include "outside/lapfile/iconv_to_utf8.h"
 #include "outside/lapfile/xml/xml_space.h"
+#include "platform/legacy_text.h"
 
 namespace pointimport::outside::lapfile::xml {
 
@@ -137,14 +137,15 @@ XmlDecodeResult Decode(std::string bytes, std::size_t markLength, std::string_vi
     return {XmlDecodeStatus::Decoded, {}, std::string(charset), std::move(bytes)};
   }
   const std::string name(charset);
-  IconvResult converted = ConvertToUtf8(std::string_view(bytes).substr(markLength), name.c_str());
+  platform::LegacyTextResult converted =
+      platform::ConvertToUtf8(std::string_view(bytes).substr(markLength), name.c_str());
   switch (converted.status) {
-    case IconvStatus::Converted:
+    case platform::LegacyTextStatus::Converted:
       return {XmlDecodeStatus::Decoded, {}, name, std::move(converted.utf8)};
-    case IconvStatus::UnknownCharset:
+    case platform::LegacyTextStatus::UnknownCharset:
       return Unknown(shownName);
-    case IconvStatus::InvalidSequence:
-    case IconvStatus::CutShort:
+    case platform::LegacyTextStatus::InvalidSequence:
+    case platform::LegacyTextStatus::CutShort:
       break;
   }
   return Invalid(shownName, charset, bytes, markLength + converted.errorOffset);

@@ -36,8 +36,10 @@ std::size_t Find(std::string_view text, char c, std::size_t from) {
 // The last < in [from, to), or npos.
 std::size_t FindLastOpen(std::string_view text, std::size_t from, std::size_t to) {
   if (from >= to) return npos;
-  const void* found = ::memrchr(text.data() + from, '<', to - from);
-  return found == nullptr ? npos : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+  // The search goes backwards from the =, so it reads only as far as the
+  // tag's own <, a few bytes in the usual document.
+  const std::size_t found = text.substr(from, to - from).rfind('<');
+  return found == npos ? npos : from + found;
 }
 
 // Every & begins a reference that XML has. An & in a comment or a CDATA

@@ -1,5 +1,3 @@
-#include "outside/lapfile/iconv_to_utf8.h"
-
 #include <iconv.h>
 #include <sys/mman.h>
 
@@ -14,8 +12,9 @@
 #include <utility>
 
 #include "convert/utf.h"
+#include "platform/legacy_text.h"
 
-namespace pointimport::outside::lapfile {
+namespace pointimport::platform {
 
 namespace {
 
@@ -82,7 +81,7 @@ class Conversion {
   // not end there is read on into the bytes after it, for iconv's verdict
   // on the whole input. On failure the position is where the bad bytes
   // begin.
-  IconvStatus ConvertUpTo(std::size_t end) {
+  LegacyTextStatus ConvertUpTo(std::size_t end) {
     std::size_t inLeft = end - Position();
     for (;;) {
       char* out = buffer_.data();
@@ -91,28 +90,28 @@ class Conversion {
       const int error = errno;
       utf8_.append(buffer_.data(), buffer_.size() - outLeft);
       if (rc != static_cast<std::size_t>(-1) || error == E2BIG) {
-        if (inLeft == 0) return IconvStatus::Converted;
+        if (inLeft == 0) return LegacyTextStatus::Converted;
         continue;
       }
-      if (error == EILSEQ) return IconvStatus::InvalidSequence;
+      if (error == EILSEQ) return LegacyTextStatus::InvalidSequence;
       // EINVAL: the bytes end inside a character
-      if (end == bytes_.size()) return IconvStatus::CutShort;
+      if (end == bytes_.size()) return LegacyTextStatus::CutShort;
       end = bytes_.size();
       inLeft = end - Position();
     }
   }
 
   // The final call, with no input, ends a stateful charset's shift state.
-  IconvStatus Finish() {
+  LegacyTextStatus Finish() {
     for (;;) {
       char* out = buffer_.data();
       std::size_t outLeft = buffer_.size();
       const std::size_t rc = iconv(cd_, nullptr, nullptr, &out, &outLeft);
       const int error = errno;
       utf8_.append(buffer_.data(), buffer_.size() - outLeft);
-      if (rc != static_cast<std::size_t>(-1)) return IconvStatus::Converted;
-      if (error == EILSEQ) return IconvStatus::InvalidSequence;
-      if (error != E2BIG) return IconvStatus::CutShort;
+      if (rc != static_cast<std::size_t>(-1)) return LegacyTextStatus::Converted;
+      if (error == EILSEQ) return LegacyTextStatus::InvalidSequence;
+      if (error != E2BIG) return LegacyTextStatus::CutShort;
     }
   }
 
@@ -128,14 +127,14 @@ class Conversion {
 
 }  // namespace
 
-IconvResult ConvertToUtf8(std::string_view bytes, const char* charset) {
+LegacyTextResult ConvertToUtf8(std::string_view bytes, const char* charset) {
   Converter converter(charset);
-  if (!converter.IsOpen()) return {IconvStatus::UnknownCharset, {}, 0};
+  if (!converter.IsOpen()) return {LegacyTextStatus::UnknownCharset, {}, 0};
 
   Conversion conversion(converter.Get(), bytes);
-  IconvStatus status = IconvStatus::Converted;
+  LegacyTextStatus status = LegacyTextStatus::Converted;
   if (IsAsciiCompatible(charset)) {
-    while (status == IconvStatus::Converted && conversion.Position() < bytes.size()) {
+    while (status == LegacyTextStatus::Converted && conversion.Position() < bytes.size()) {
       conversion.CopyAscii(conversion.Position() + convert::AsciiRun(bytes, conversion.Position()));
       // Up to the next '<', which in these charsets is never part of a
       // longer character: one iconv call per text or tag with other
@@ -146,9 +145,9 @@ IconvResult ConvertToUtf8(std::string_view bytes, const char* charset) {
   } else {
     status = conversion.ConvertUpTo(bytes.size());
   }
-  if (status == IconvStatus::Converted) status = conversion.Finish();
-  if (status != IconvStatus::Converted) return {status, {}, conversion.Position()};
-  return {IconvStatus::Converted, conversion.TakeUtf8(), 0};
+  if (status == LegacyTextStatus::Converted) status = conversion.Finish();
+  if (status != LegacyTextStatus::Converted) return {status, {}, conversion.Position()};
+  return {LegacyTextStatus::Converted, conversion.TakeUtf8(), 0};
 }
 
-}  // namespace pointimport::outside::lapfile
+}  // namespace pointimport::platform

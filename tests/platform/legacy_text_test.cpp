@@ -1,9 +1,9 @@
-#include "outside/lapfile/iconv_to_utf8.h"
+#include "platform/legacy_text.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
 
-namespace pointimport::outside::lapfile {
+namespace pointimport::platform {
 namespace {
 
 using namespace std::string_literals;
@@ -31,24 +31,24 @@ TEST(ConvertToUtf8, ConvertsOrTellsWhereTheBadBytesBegin) {
   const struct {
     const char* charset;
     std::string bytes;
-    IconvStatus status;
+    LegacyTextStatus status;
     std::string utf8;
     std::size_t errorOffset;
   } cases[] = {
-      {"CP932", "a\x82\xA0 b\x87\x40<c>\xB1\x5C~", IconvStatus::Converted,
+      {"CP932", "a\x82\xA0 b\x87\x40<c>\xB1\x5C~", LegacyTextStatus::Converted,
        "a\xE3\x81\x82 b\xE2\x91\xA0<c>\xEF\xBD\xB1\\~", 0},
-      {"ISO-8859-1", "Gr\xF8n<a>\xFF", IconvStatus::Converted, "Gr\xC3\xB8n<a>\xC3\xBF", 0},
-      {"CP932", "<a>abc\x82", IconvStatus::CutShort, "", 6},
+      {"ISO-8859-1", "Gr\xF8n<a>\xFF", LegacyTextStatus::Converted, "Gr\xC3\xB8n<a>\xC3\xBF", 0},
+      {"CP932", "<a>abc\x82", LegacyTextStatus::CutShort, "", 6},
       // A lead byte before the '<' that ends a stretch of text.
-      {"CP932", "<a>abc\x82</a>", IconvStatus::InvalidSequence, "", 6},
-      {"CP932", "<a>\x8E\x52 x\x85\x40</a>", IconvStatus::InvalidSequence, "", 7},
-      {"EUC-JP", "ab\xBB\xB3yz\xBB", IconvStatus::CutShort, "", 6},
-      {"EUC-JP", "ab\xBB\xB3yz\xBB<", IconvStatus::InvalidSequence, "", 6},
-      {"UTF-16LE", "a\0\0\xD8"s, IconvStatus::CutShort, "", 2},
-      {"X-NO-SUCH-CHARSET", "a", IconvStatus::UnknownCharset, "", 0},
+      {"CP932", "<a>abc\x82</a>", LegacyTextStatus::InvalidSequence, "", 6},
+      {"CP932", "<a>\x8E\x52 x\x85\x40</a>", LegacyTextStatus::InvalidSequence, "", 7},
+      {"EUC-JP", "ab\xBB\xB3yz\xBB", LegacyTextStatus::CutShort, "", 6},
+      {"EUC-JP", "ab\xBB\xB3yz\xBB<", LegacyTextStatus::InvalidSequence, "", 6},
+      {"UTF-16LE", "a\0\0\xD8"s, LegacyTextStatus::CutShort, "", 2},
+      {"X-NO-SUCH-CHARSET", "a", LegacyTextStatus::UnknownCharset, "", 0},
   };
   for (const auto& c : cases) {
-    const IconvResult result = ConvertToUtf8(c.bytes, c.charset);
+    const LegacyTextResult result = ConvertToUtf8(c.bytes, c.charset);
     EXPECT_EQ(result.status, c.status) << c.charset << " " << c.bytes;
     EXPECT_EQ(result.utf8, c.utf8) << c.charset << " " << c.bytes;
     EXPECT_EQ(result.errorOffset, c.errorOffset) << c.charset << " " << c.bytes;
@@ -56,4 +56,4 @@ TEST(ConvertToUtf8, ConvertsOrTellsWhereTheBadBytesBegin) {
 }
 
 }  // namespace
-}  // namespace pointimport::outside::lapfile
+}  // namespace pointimport::platform
