@@ -8,8 +8,8 @@
 
 #include "convert/utf.h"
 #include "outside/points_schema.h"
-#include "outside/sqlite_connection.h"
 #include "outside/sqlite_handle.h"
+#include "outside/sqlite_statement.h"
 
 namespace pointimport::outside {
 
@@ -25,17 +25,11 @@ Contents ContentsOf(const std::string& path) {
   if (!db) return Contents::SomethingElse;
   // A database another program is just writing is waited for, as the
   // connection does, rather than taken for a file of another kind.
-  sqlite3_busy_timeout(db.get(), SqliteConnection::kBusyTimeoutMilliseconds);
-  sqlite3_stmt* raw = nullptr;
-  int rc = sqlite3_prepare_v2(db.get(),
-                              "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
-                              "upper(name) IN ('EVENT', 'PERSON', 'RESULT')",
-                              -1, &raw, nullptr);
-  SqliteStatement query(raw);
-  if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
-  if (rc == SQLITE_ROW) {
-    return sqlite3_column_int(query.get(), 0) == 3 ? Contents::PointsDatabase : Contents::SomethingElse;
-  }
+  sqlite3_busy_timeout(db.get(), static_cast<int>(kDefaultBusyTimeout.count()));
+  Statement query(db.get(),
+                  "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                  "upper(name) IN ('EVENT', 'PERSON', 'RESULT')");
+  if (query.Step()) return query.ColumnInt(0) == 3 ? Contents::PointsDatabase : Contents::SomethingElse;
   const int code = sqlite3_extended_errcode(db.get()) & 0xFF;
   return code == SQLITE_BUSY || code == SQLITE_LOCKED ? Contents::Locked : Contents::SomethingElse;
 }
