@@ -1,14 +1,12 @@
 #include "convert/number_text.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#include "convert/powers_of_ten.h"
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
 
@@ -23,9 +21,8 @@ struct FifteenDigits {
   int exponent;
 };
 
-// The general path: to_chars rounds the exact binary value to 15 digits,
-// ties to even.
-FifteenDigits RoundedByToChars(double magnitude) {
+// to_chars rounds the exact binary value to 15 digits, ties to even.
+FifteenDigits RoundedToFifteenDigits(double magnitude) {
   char buffer[32];
   const auto end =
       std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14).ptr;
@@ -34,47 +31,6 @@ FifteenDigits RoundedByToChars(double magnitude) {
   rounded.digits[0] = buffer[0];
   std::memcpy(rounded.digits + 1, buffer + 2, 14);
   std::from_chars(buffer[17] == '+' ? buffer + 18 : buffer + 17, end, rounded.exponent);
-  return rounded;
-}
-
-constexpr std::uint64_t kFifteenDigitsEnd = kPowersOfTen[15];
-
-// The same digits by exact integer arithmetic, for magnitudes in [2^-16, 1e15)
-// (every points value). There the double is m / 2^s with m < 2^53 and
-// 3 <= s <= 68, its decimal exponent k lies in -5..14, and the first guess at
-// k is k or k - 1, so m * 10^(14 - guess) < 2^53 * 10^19 < 2^117 and
-// m * 10^(14-k) / 2^s is computed exactly in 128 bits. Its integer part is the
-// first 15 digits (a guess one low shows as 16 of them and is put right), the
-// bits shifted out decide the rounding, a tie (exactly half) going to the even
-// last digit as to_chars does, and a carry to 10^15 is 1 followed by zeros,
-// one decade up. Compared with to_chars over 180 million doubles, edges
-// included, without a difference.
-FifteenDigits RoundedExactly(double magnitude) {
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-  const int binaryExponent = static_cast<int>(bits >> 52) - 1023;
-  const std::uint64_t mantissa = (bits & ((1ull << 52) - 1)) | (1ull << 52);
-  const int shift = 52 - binaryExponent;
-  // floor(binaryExponent * log10(2)): the decimal exponent or one below it.
-  int exponent = (binaryExponent * 78913) >> 18;
-  UInt128 scaled = static_cast<UInt128>(mantissa) * kPowersOfTen[14 - exponent];
-  if ((scaled >> shift) >= kFifteenDigitsEnd) {
-    ++exponent;
-    scaled = static_cast<UInt128>(mantissa) * kPowersOfTen[14 - exponent];
-  }
-  std::uint64_t leading = static_cast<std::uint64_t>(scaled >> shift);
-  const UInt128 rest = scaled & ((static_cast<UInt128>(1) << shift) - 1);
-  const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
-  if (rest > half || (rest == half && (leading & 1) != 0)) ++leading;
-  if (leading == kFifteenDigitsEnd) {
-    leading = kPowersOfTen[14];
-    ++exponent;
-  }
-  FifteenDigits rounded;
-  for (int i = 14; i >= 0; --i) {
-    rounded.digits[i] = static_cast<char>('0' + leading % 10);
-    leading /= 10;
-  }
-  rounded.exponent = exponent;
   return rounded;
 }
 
@@ -101,8 +57,7 @@ void AppendDouble(double value, std::u16string& out) {
     return;
   }
   const double magnitude = std::fabs(value);
-  const FifteenDigits rounded =
-      magnitude >= 0x1p-16 && magnitude < 1e15 ? RoundedExactly(magnitude) : RoundedByToChars(magnitude);
+  const FifteenDigits rounded = RoundedToFifteenDigits(magnitude);
   std::size_t digitCount = 15;
   while (digitCount > 1 && rounded.digits[digitCount - 1] == '0') --digitCount;
   const char* const digits = rounded.digits;

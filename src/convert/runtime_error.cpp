@@ -4,10 +4,7 @@
 
 namespace pointimport::convert {
 
-RuntimeError::RuntimeError(std::int32_t number, std::u16string description, int sqliteCode)
-    : std::runtime_error(Utf16ToUtf8(description)),
-      number_(number),
-      description_(std::move(description)),
-      sqliteCode_(sqliteCode) {}
+RuntimeError::RuntimeError(std::int32_t number, std::u16string description)
+    : std::runtime_error(Utf16ToUtf8(description)), number_(number), description_(std::move(description)) {}
 
 }  // namespace pointimport::convert

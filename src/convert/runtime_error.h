@@ -27,20 +27,17 @@ inline constexpr std::int32_t kNoResultRowWritten = -2147220991;
 }  // namespace error_number
 
 // The one error type of the system: outside objects and conversions report
-// every failure with a number and a description. sqliteCode is the extended
-// result code when SQLite itself refused, else 0.
+// every failure with a number and a description.
 class RuntimeError : public std::runtime_error {
  public:
-  RuntimeError(std::int32_t number, std::u16string description, int sqliteCode = 0);
+  RuntimeError(std::int32_t number, std::u16string description);
 
   std::int32_t Number() const noexcept { return number_; }
   const std::u16string& Description() const noexcept { return description_; }
-  int SqliteCode() const noexcept { return sqliteCode_; }
 
  private:
   std::int32_t number_;
   std::u16string description_;
-  int sqliteCode_;
 };
 
 }  // namespace pointimport::convert

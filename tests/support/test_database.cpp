@@ -23,7 +23,7 @@ std::u16string ConnectionStringFor(const std::filesystem::path& path) {
 }
 
 std::shared_ptr<outside::sqlite::SqliteConnection> OpenTestConnection(const std::filesystem::path& path) {
-  auto connection = std::make_shared<outside::sqlite::SqliteConnection>();
+  auto connection = std::make_shared<outside::sqlite::SqliteConnection>(kTestBusyTimeout);
   connection->Open(ConnectionStringFor(path));
   return connection;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -15,7 +16,11 @@ void CreateTestDatabase(const std::filesystem::path& path);
 // The connection string the window would build for a database at path.
 std::u16string ConnectionStringFor(const std::filesystem::path& path);
 
-// An open connection to the points database at path.
+// How long the tests' connections wait for a lock: long enough for one held
+// a moment, a fraction of the program's wait for one that stays.
+inline constexpr std::chrono::milliseconds kTestBusyTimeout{1000};
+
+// An open connection to the points database at path, with kTestBusyTimeout.
 std::shared_ptr<outside::sqlite::SqliteConnection> OpenTestConnection(const std::filesystem::path& path);
 
 // Every row a query returns, each column as text ("NULL" for NULL), with

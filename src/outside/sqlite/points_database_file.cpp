@@ -3,8 +3,8 @@
 #include "convert/utf.h"
 #include "outside/sqlite/points_schema.h"
 #include "outside/sqlite/read_only_wal.h"
-#include "outside/sqlite/sqlite_connection.h"
 #include "outside/sqlite/sqlite_handle.h"
+#include "outside/sqlite/sqlite_statement.h"
 #include "platform/file_system.h"
 
 namespace pointimport::outside::sqlite {
@@ -21,17 +21,11 @@ Contents ContentsOf(const std::string& path) {
   if (!db) return Contents::SomethingElse;
   // A database another program is just writing is waited for, as the
   // connection does, rather than taken for a file of another kind.
-  sqlite3_busy_timeout(db.get(), SqliteConnection::kBusyTimeoutMilliseconds);
-  sqlite3_stmt* raw = nullptr;
-  int rc = sqlite3_prepare_v2(db.get(),
-                              "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
-                              "upper(name) IN ('EVENT', 'PERSON', 'RESULT')",
-                              -1, &raw, nullptr);
-  SqliteStatement query(raw);
-  if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
-  if (rc == SQLITE_ROW) {
-    return sqlite3_column_int(query.get(), 0) == 3 ? Contents::PointsDatabase : Contents::SomethingElse;
-  }
+  sqlite3_busy_timeout(db.get(), static_cast<int>(kDefaultBusyTimeout.count()));
+  Statement query(db.get(),
+                  "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                  "upper(name) IN ('EVENT', 'PERSON', 'RESULT')");
+  if (query.Step()) return query.ColumnInt(0) == 3 ? Contents::PointsDatabase : Contents::SomethingElse;
   const int code = sqlite3_extended_errcode(db.get());
   if (IsReadOnlyWalFailure(code, path)) return Contents::ReadOnlyWal;
   return (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED ? Contents::Locked

@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "convert/ascii_case.h"
-#include "convert/runtime_error.h"
 #include "convert/utf.h"
-#include "outside/sqlite/sqlite_handle.h"
+#include "outside/sqlite/sqlite_error.h"
+#include "outside/sqlite/sqlite_statement.h"
 
 namespace pointimport::outside::sqlite {
-
-using convert::Utf8ToUtf16;
 
 namespace {
 
@@ -29,40 +27,27 @@ const std::array<RequiredTable, 3>& RequiredTables() {
   return tables;
 }
 
-[[noreturn]] void ThrowError(std::u16string description, int sqliteCode = 0) {
-  throw convert::RuntimeError(convert::error_number::kDatabaseError, std::move(description), sqliteCode);
-}
-
 // A schema that cannot be read: a lock held past the busy timeout is the
 // operator's to wait out, anything else means the file is no database.
 [[noreturn]] void ThrowUnreadable(sqlite3* db, const std::u16string& path) {
   const int code = sqlite3_extended_errcode(db);
-  const std::u16string cause = u" (SQLite: " + Utf8ToUtf16(sqlite3_errmsg(db)) + u")";
+  const std::u16string cause = SqliteCause(db);
   if ((code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED) {
-    ThrowError(
+    ThrowSqliteError(
         u"データベースが他のプログラムに使われています。しばらくしてからやり直してください: " + path + cause,
         code);
   }
-  ThrowError(u"ポイントデータベースとして読めないファイルです: " + path + cause, code);
+  ThrowSqliteError(u"ポイントデータベースとして読めないファイルです: " + path + cause, code);
 }
 
 // The first column of every row of a query, as text.
 std::vector<std::u16string> FirstColumn(sqlite3* db, const char* sql, std::u16string_view parameter,
                                         const std::u16string& path) {
-  sqlite3_stmt* raw = nullptr;
-  int rc = sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
-  SqliteStatement query(raw);
-  if (rc == SQLITE_OK && !parameter.empty()) {
-    const auto bytes = static_cast<int>(parameter.size() * sizeof(char16_t));
-    rc = sqlite3_bind_text16(query.get(), 1, parameter.data(), bytes, SQLITE_TRANSIENT);
-  }
+  Statement query(db, sql);
+  if (!parameter.empty()) query.Bind(1, parameter);
   std::vector<std::u16string> values;
-  if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
-  for (; rc == SQLITE_ROW; rc = sqlite3_step(query.get())) {
-    const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(query.get(), 0));
-    values.push_back(Utf8ToUtf16(value ? value : ""));
-  }
-  if (rc != SQLITE_DONE) ThrowUnreadable(db, path);
+  while (query.Step()) values.push_back(query.ColumnText(0));
+  if (query.Failed()) ThrowUnreadable(db, path);
   return values;
 }
 
@@ -101,15 +86,11 @@ bool HoldsWord(std::u16string_view text, std::u16string_view word) {
 }  // namespace
 
 bool SchemaMayKeepPartOfARefusedStatement(sqlite3* db) {
-  sqlite3_stmt* raw = nullptr;
-  int rc = sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL", -1, &raw, nullptr);
-  SqliteStatement query(raw);
-  if (rc == SQLITE_OK) rc = sqlite3_step(query.get());
-  for (; rc == SQLITE_ROW; rc = sqlite3_step(query.get())) {
-    const auto* sql = reinterpret_cast<const char*>(sqlite3_column_text(query.get(), 0));
-    if (HoldsWord(Utf8ToUtf16(sql), u"FAIL")) return true;
+  Statement query(db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL");
+  while (query.Step()) {
+    if (HoldsWord(query.ColumnText(0), u"FAIL")) return true;
   }
-  return rc != SQLITE_DONE;
+  return query.Failed();
 }
 
 void CheckPointsSchema(sqlite3* db, const std::u16string& path) {
@@ -119,7 +100,8 @@ void CheckPointsSchema(sqlite3* db, const std::u16string& path) {
     if (!Contains(tables, table.name)) missingTables.push_back(table.name);
   }
   if (!missingTables.empty()) {
-    ThrowError(u"ポイントデータベースに必要なテーブルがありません (" + Joined(missingTables) + u"): " + path);
+    ThrowSqliteError(u"ポイントデータベースに必要なテーブルがありません (" + Joined(missingTables) + u"): " +
+                     path);
   }
   for (const auto& table : RequiredTables()) {
     const auto columns = FirstColumn(db, "SELECT name FROM pragma_table_info(?1)", table.name, path);
@@ -128,8 +110,8 @@ void CheckPointsSchema(sqlite3* db, const std::u16string& path) {
       if (!Contains(columns, column)) missingColumns.push_back(column);
     }
     if (!missingColumns.empty()) {
-      ThrowError(u"ポイントデータベースの " + std::u16string(table.name) + u" テーブルに列 " +
-                 Joined(missingColumns) + u" がありません: " + path);
+      ThrowSqliteError(u"ポイントデータベースの " + std::u16string(table.name) + u" テーブルに列 " +
+                       Joined(missingColumns) + u" がありません: " + path);
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "convert/powers_of_ten.h"
+#include "outside/sqlite/sqlite_error.h"
 
 namespace pointimport::outside::sqlite {
 
@@ -67,6 +68,27 @@ std::optional<double> RealLiteralValueWhereCertain(std::u16string_view literal) 
   if (exact <= below || exact >= above) return std::nullopt;  // not what rounding gives: leave it
   const UInt128 margin = exact >> 62;
   if (exact - below <= margin || above - exact <= margin) return std::nullopt;
+  return value;
+}
+
+double RealLiteralReader::Value(std::u16string_view literal) {
+  if (const auto certain = RealLiteralValueWhereCertain(literal)) return *certain;
+  if (!cast_) {
+    cast_ = Statement(db_, "SELECT CAST(?1 AS REAL)");
+    if (cast_.Failed()) {
+      cast_ = Statement();
+      throw LastSqliteError(db_, u"SQL 文を準備できません");
+    }
+  }
+  cast_.Bind(1, literal);
+  const bool read = cast_.Step();
+  const double value = cast_.ColumnDouble(0);
+  if (!read) {
+    const SqliteError failure = LastSqliteError(db_, u"数値を読めません");
+    cast_.Reset();
+    throw failure;
+  }
+  cast_.Reset();
   return value;
 }
 

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <sqlite3.h>
+
 #include <optional>
 #include <string_view>
+
+#include "outside/sqlite/sqlite_statement.h"
 
 namespace pointimport::outside::sqlite {
 
@@ -16,5 +20,19 @@ namespace pointimport::outside::sqlite {
 // at most 15 significant digits, no exponent, and no midpoint within 2^-62
 // of it. Whatever fails the check is left to SQLite.
 std::optional<double> RealLiteralValueWhereCertain(std::u16string_view literal);
+
+// The double SQLite reads from a real literal: where it is not certain, CAST
+// of the same text goes through SQLite's own routine and gives it.
+class RealLiteralReader {
+ public:
+  explicit RealLiteralReader(sqlite3* db) : db_(db) {}
+
+  // Raises a RuntimeError when SQLite cannot be asked.
+  double Value(std::u16string_view literal);
+
+ private:
+  sqlite3* db_;
+  Statement cast_;  // prepared when first needed
+};
 
 }  // namespace pointimport::outside::sqlite

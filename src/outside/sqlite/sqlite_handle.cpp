@@ -30,4 +30,22 @@ SqliteDatabase OpenSqliteDatabase(const std::string& nativePath, int flags, std:
   return database;
 }
 
+int PrepareUtf16(sqlite3* db, std::u16string_view text, SqliteStatement& prepared, std::u16string_view& rest) {
+  sqlite3_stmt* raw = nullptr;
+  const void* tail = nullptr;
+  const int rc =
+      sqlite3_prepare16_v2(db, text.data(), static_cast<int>(text.size() * sizeof(char16_t)), &raw, &tail);
+  prepared.reset(raw);
+  const auto* restStart = tail ? static_cast<const char16_t*>(tail) : text.data() + text.size();
+  rest = std::u16string_view(restStart, static_cast<std::size_t>(text.data() + text.size() - restStart));
+  return rc;
+}
+
+bool AllBlank(std::u16string_view text) {
+  for (char16_t c : text) {
+    if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n') return false;
+  }
+  return true;
+}
+
 }  // namespace pointimport::outside::sqlite

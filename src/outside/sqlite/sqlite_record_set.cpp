@@ -4,14 +4,12 @@
 #include <limits>
 
 #include "convert/ascii_case.h"
-#include "convert/runtime_error.h"
 #include "convert/utf.h"
+#include "outside/sqlite/sqlite_error.h"
 
 namespace pointimport::outside::sqlite {
 
-using convert::RuntimeError;
 using convert::Variant;
-namespace error_number = convert::error_number;
 
 namespace {
 
@@ -51,31 +49,26 @@ SqliteRecordSet::SqliteRecordSet(SqliteDatabase database, SqliteStatement statem
 SqliteRecordSet::~SqliteRecordSet() { Close(); }
 
 bool SqliteRecordSet::Eof() const {
-  if (!statement_) throw RuntimeError(error_number::kDatabaseError, u"レコードセットは閉じています。");
+  if (!statement_) ThrowSqliteError(u"レコードセットは閉じています。");
   return !onRow_;
 }
 
 Field SqliteRecordSet::Fields(std::u16string_view name) const {
-  if (Eof()) throw RuntimeError(error_number::kDatabaseError, u"現在のレコードがありません。");
+  if (Eof()) ThrowSqliteError(u"現在のレコードがありません。");
   const int columns = sqlite3_column_count(statement_.get());
   for (int column = 0; column < columns; ++column) {
     const auto* columnName = static_cast<const char16_t*>(sqlite3_column_name16(statement_.get(), column));
     if (columnName && convert::EqualsIgnoringAsciiCase(columnName, name))
       return ColumnField(statement_.get(), column);
   }
-  throw RuntimeError(error_number::kDatabaseError, u"列が見つかりません: " + std::u16string(name));
+  ThrowSqliteError(u"列が見つかりません: " + std::u16string(name));
 }
 
 void SqliteRecordSet::MoveNext() {
   Eof();
   const int rc = sqlite3_step(statement_.get());
   onRow_ = rc == SQLITE_ROW;
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-    throw RuntimeError(
-        error_number::kDatabaseError,
-        u"レコードを読めません (SQLite: " + convert::Utf8ToUtf16(sqlite3_errmsg(database_.get())) + u")",
-        sqlite3_extended_errcode(database_.get()));
-  }
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw LastSqliteError(database_.get(), u"レコードを読めません");
 }
 
 void SqliteRecordSet::Close() {

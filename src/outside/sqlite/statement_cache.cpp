@@ -15,7 +15,7 @@ StatementCache::Lease StatementCache::Take(std::u16string_view shape, std::size_
   }
   if (slots_.size() >= kMaxShapes) return {nullptr, nullptr};
   try {
-    slots_.push_back(std::make_unique<Slot>(Slot{std::u16string(shape), hash, {}, nullptr}));
+    slots_.push_back(std::make_unique<Slot>(Slot{std::u16string(shape), hash, nullptr}));
   } catch (...) {
     // Out of memory: the statement simply goes uncached.
     return {nullptr, nullptr};

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,22 +17,10 @@ class StatementCache {
  public:
   static constexpr std::size_t kMaxShapes = 64;
 
-  // A text parameter of a statement without rows, bound from here as it
-  // stands (SQLITE_STATIC): bound says that the parameter holds it still.
-  struct BoundText {
-    std::u16string written;  // as the literal was written
-    std::string utf8;        // as it is bound
-    bool bound = false;
-    std::uint32_t changes = 0;  // runs in a row that bound another text
-  };
-
   // Where the statement of one shape waits between executions.
   struct Slot {
     std::u16string shape;
     std::size_t hash;
-    // What the slot's statement without rows has bound, one per parameter,
-    // kept up by the connection; before idle, so that it outlives it.
-    std::vector<BoundText> texts;
     SqliteStatement idle;
   };
 

@@ -50,7 +50,7 @@ class SqliteConnectionTest : public ::testing::Test {
 
 // Opening a connection string and the description of its failure.
 std::string OpenError(const std::u16string& connectionString) {
-  SqliteConnection connection;
+  SqliteConnection connection(test_support::kTestBusyTimeout);
   try {
     connection.Open(connectionString);
   } catch (const RuntimeError& error) {
@@ -108,9 +108,9 @@ TEST(SqliteConnectionOpen, RefusesADatabaseWithoutAColumnTheStatementsUse) {
 
       std::string upperColumn = missingColumn;
       for (char& c : upperColumn) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      EXPECT_EQ(OpenError(test_support::ConnectionStringFor(path)),
-                "ポイントデータベースの " + missingTable + " テーブルに列 " + upperColumn + " がありません: " +
-                    path.string());
+      EXPECT_EQ(OpenError(test_support::ConnectionStringFor(path)), "ポイントデータベースの " + missingTable +
+                                                                        " テーブルに列 " + upperColumn +
+                                                                        " がありません: " + path.string());
       EXPECT_EQ(test_support::ReadFileBytes(path), before) << missingColumn;
     }
   }
@@ -156,7 +156,8 @@ TEST(SqliteConnectionOpen, OpensTheRightFileWhateverItsFolderIsCalled) {
     connection.Execute(u"INSERT INTO EVENT (ID) VALUES ('E1')");
     transaction.Commit();
     EXPECT_EQ(QueryRows(folder / "RovevizoduziDivoz.mdb", "SELECT ID FROM EVENT"),
-              std::vector<std::string>{"E1"}) << name;
+              std::vector<std::string>{"E1"})
+        << name;
   }
 }
 
@@ -212,8 +213,18 @@ TEST_F(SqliteConnectionTest, ReadsEachStorageClassAsItsKind) {
 // SQLite's UTF-16 interfaces take a leading U+FEFF or U+FFFE for a
 // byte-order mark, and read U+FFFE and U+FFFF back as U+FFFD.
 TEST_F(SqliteConnectionTest, StoresAndReadsBackTextsAsWritten) {
-  const std::u16string texts[] = {u"\xFEFF" u"ab", u"\xFFFE" u"ab", u"\xFEFF", u"\xFFFE", u"a\xFFFF",
-                                  u"\xFFFF\xFFFE", u"a\xFEFF" u"b", u"\xD842\xDFB7"};
+  const std::u16string texts[] = {
+      u"\xFEFF"
+      u"ab",
+      u"\xFFFE"
+      u"ab",
+      u"\xFEFF",
+      u"\xFFFE",
+      u"a\xFFFF",
+      u"\xFFFF\xFFFE",
+      u"a\xFEFF"
+      u"b",
+      u"\xD842\xDFB7"};
   int id = 0;
   for (const auto& text : texts) {
     const std::u16string key = convert::Utf8ToUtf16(std::to_string(++id));
@@ -231,7 +242,7 @@ TEST_F(SqliteConnectionTest, StoresAndReadsBackTextsAsWritten) {
 // long run of texts that changed every time.
 TEST_F(SqliteConnectionTest, StoresEveryValueOfAShapeRunOverAndOver) {
   std::vector<std::pair<std::string, std::string>> values = {
-      {"'a'", "a\ttext"},     {"'a'", "a\ttext"},     {"1", "1\tinteger"}, {"'a'", "a\ttext"},
+      {"'a'", "a\ttext"},      {"'a'", "a\ttext"},      {"1", "1\tinteger"}, {"'a'", "a\ttext"},
       {"'a''b'", "a'b\ttext"}, {"'a''b'", "a'b\ttext"}, {"'ab'", "ab\ttext"}};
   for (int i = 0; i < 40; ++i) {
     values.push_back({"'v" + std::to_string(i) + "'", "v" + std::to_string(i) + "\ttext"});
@@ -291,10 +302,10 @@ TEST(SqliteConnectionSavepoint, UndoesOnlyTheRefusedStatement) {
     const auto path = dir.File("RovevizoduziDivoz.mdb");
     test_support::CreateTestDatabase(path);
     auto connection = test_support::OpenTestConnection(path);
-    connection->Execute(convert::Utf8ToUtf16(
-        std::string("CREATE TRIGGER refuse AFTER INSERT ON PERSON WHEN NEW.ID = 'bad' "
-                    "BEGIN INSERT INTO EVENT (ID) VALUES (NEW.ID); SELECT RAISE(") +
-        resolution + ", 'refused'); END"));
+    connection->Execute(
+        convert::Utf8ToUtf16(std::string("CREATE TRIGGER refuse AFTER INSERT ON PERSON WHEN NEW.ID = 'bad' "
+                                         "BEGIN INSERT INTO EVENT (ID) VALUES (NEW.ID); SELECT RAISE(") +
+                             resolution + ", 'refused'); END"));
     {
       Transaction transaction(*connection);
       connection->ExecuteInSavepoint(u"INSERT INTO PERSON (ID) VALUES ('a')");
