@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "convert/ascii_case.h"
-#include "convert/utf.h"
 #include "outside/sqlite/sqlite_error.h"
 #include "outside/sqlite/sqlite_statement.h"
 
