@@ -6,9 +6,9 @@
 
 #include "convert/long_value.h"
 #include "convert/runtime_error.h"
+#include "import/import_run_state.h"
 #include "import/person_store.h"
 #include "import/reference_points.h"
-#include "import/row_write.h"
 #include "import/statements.h"
 #include "outside/transaction.h"
 
@@ -20,27 +20,27 @@ using convert::Variant;
 
 namespace {
 
-void ReplaceEventRow(outside::Connection& connection, outside::LapEventData& event, ImportReport& report) {
+void ReplaceEventRow(ImportRun& run, outside::LapEventData& event) {
+  ImportReport& report = run.report;
   // Read for the report alone, before the first statement.
   report.description = event.ToString();
   report.provisional = event.Provisional() == Variant(true);
 
   report.keyword = ToText(event.FileName());
-  connection.Execute(EventDeleteStatement(report.keyword));
-  connection.Execute(ResultsDeleteStatement(report.keyword), &report.resultRowsReplaced);
+  run.connection.Execute(EventDeleteStatement(report.keyword));
+  run.connection.Execute(ResultsDeleteStatement(report.keyword), &report.resultRowsReplaced);
   // Each member is read into its own variable: the order of a call's
   // arguments is the compiler's choice, the order of reads is the file's.
   const Variant fileName = event.FileName();
   const Variant eventName = event.EventName();
   const Variant terrain = event.Terrain();
   const Variant eventDate = event.EventDate();
-  connection.Execute(EventInsertStatement(fileName, eventName, terrain, eventDate));
+  run.connection.Execute(EventInsertStatement(fileName, eventName, terrain, eventDate));
 }
 
-void ImportResult(outside::Connection& connection, outside::LapComponent& component, outside::LapResult& result,
-                  std::int32_t classNumber, const ReferenceTime& reference, FailureLines& failures,
-                  ImportReport& report, std::u16string& statementRoom) {
-  ResultReport& row = report.results.emplace_back();
+void ImportResult(ImportRun& run, outside::LapResult& result, std::int32_t classNumber,
+                  const ReferenceTime& reference) {
+  ResultReport& row = run.report.results.emplace_back();
   row.classNumber = classNumber;
 
   const Variant rankForPoints = result.Rank();
@@ -49,19 +49,17 @@ void ImportResult(outside::Connection& connection, outside::LapComponent& compon
   row.points = decision.points;
   row.reason = decision.reason;
 
-  StoredPerson person = StorePerson(connection, component, result, classNumber, failures, statementRoom);
+  StoredPerson person = StorePerson(run, result, classNumber);
   if (!person.failureCause.empty()) row.causes.push_back(std::move(person.failureCause));
 
-  const Variant keyword = component.EventData()->FileName();
+  const Variant keyword = run.component.EventData()->FileName();
   row.className = result.ClassName();
   row.rank = result.Rank();
   row.result = result.Result();
-  std::u16string& insert = statementRoom;
-  insert = ResultInsertStatement(keyword, person.id, row.className, row.rank, row.result, row.points,
-                                 std::move(insert));
-  if (std::optional<std::u16string> cause = WriteRow(connection, insert)) {
+  run.statement = ResultInsertStatement(keyword, person.id, row.className, row.rank, row.result, row.points,
+                                        std::move(run.statement));
+  if (std::optional<std::u16string> cause = run.WriteRunnerRow(kResultFailurePrefix, classNumber, result)) {
     row.causes.push_back(std::move(*cause));
-    AddFailureLine(failures, kResultFailurePrefix, component, classNumber, result);
   } else {
     row.written = true;
   }
@@ -76,17 +74,15 @@ void ImportResult(outside::Connection& connection, outside::LapComponent& compon
 }
 
 // The rows of one class.
-void ImportClass(outside::Connection& connection, outside::LapComponent& component,
-                 outside::LapResultsHolder& results, std::int32_t classNumber, FailureLines& failures,
-                 ImportReport& report, std::u16string& statementRoom) {
+void ImportClass(ImportRun& run, outside::LapResultsHolder& results, std::int32_t classNumber) {
   results.Clear();
   results.AddClass(classNumber);
-  ClassReport& classReport = report.classes.emplace_back();
+  ClassReport& classReport = run.report.classes.emplace_back();
   classReport.number = classNumber;
   // Read once for the report, after AddClass and before the reference; the
   // failure lines read it again, as ever. It changes no statement.
-  classReport.name = component.ClassData(classNumber)->ClassName();
-  classReport.firstResult = report.results.size();
+  classReport.name = run.component.ClassData(classNumber)->ClassName();
+  classReport.firstResult = run.report.results.size();
 
   const ReferenceTime reference = CalcReferenceTime(results, &classReport.referenceTimes);
   classReport.referenceValid = reference.valid;
@@ -95,8 +91,7 @@ void ImportClass(outside::Connection& connection, outside::LapComponent& compone
 
   classReport.resultCount = ToLong(results.Count());
   for (std::int32_t j = 1; j <= classReport.resultCount; ++j) {
-    ImportResult(connection, component, *results.Item(j), classNumber, reference, failures, report,
-                 statementRoom);
+    ImportResult(run, *results.Item(j), classNumber, reference);
   }
 }
 
@@ -111,14 +106,13 @@ ImportSummary RunImport(outside::Connection& connection, outside::LapComponent& 
   ImportReport& report = summary.report;
   report.dryRun = options.dryRun;
   outside::Transaction transaction(connection);
-  ReplaceEventRow(connection, *component.EventData(), report);
+  ImportRun run{connection, component, summary.failures, report};
+  ReplaceEventRow(run, *component.EventData());
 
   const auto results = component.NewResultsHolder();
   summary.classCount = ToLong(component.ClassCount());
-  // Every row's statements are built in this one text (see statements.h).
-  std::u16string statementRoom;
   for (std::int32_t i = 1; i <= summary.classCount; ++i) {
-    ImportClass(connection, component, *results, i, summary.failures, report, statementRoom);
+    ImportClass(run, *results, i);
     host.ReportProgress(i, summary.classCount);
   }
   FinishReport(report);

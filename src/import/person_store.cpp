@@ -5,7 +5,6 @@
 
 #include "convert/sql_value.h"
 #include "import/person_id.h"
-#include "import/row_write.h"
 #include "import/statements.h"
 
 namespace pointimport::import {
@@ -33,17 +32,15 @@ bool Fill(std::u16string& field, const Variant& fromFile) {
 
 }  // namespace
 
-StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent& component,
-                         outside::LapResult& result, std::int32_t classNumber, FailureLines& failures,
-                         std::u16string& statementRoom) {
+StoredPerson StorePerson(ImportRun& run, outside::LapResult& result, std::int32_t classNumber) {
   StoredPerson person;
   person.runnerName = result.RunnerName();
   std::u16string nameText;
   person.id = MakePersonId(convert::TextView(person.runnerName, nameText));
 
-  std::u16string& statement = statementRoom;
+  std::u16string& statement = run.statement;
   statement = PersonLookupStatement(person.id, std::move(statement));
-  const auto records = connection.Execute(statement);
+  const auto records = run.connection.Execute(statement);
   bool found = false;
   bool readExactly = true;
   std::u16string name, club, sex;
@@ -78,10 +75,9 @@ StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent&
 
   statement = found ? PersonUpdateStatement(person.id, name, club, sex, std::move(statement))
                     : PersonInsertStatement(person.id, name, club, sex, std::move(statement));
-  if (std::optional<std::u16string> cause = WriteRow(connection, statement)) {
+  if (std::optional<std::u16string> cause = run.WriteRunnerRow(kPersonFailurePrefix, classNumber, result)) {
     person.state = PersonState::kRefused;
     person.failureCause = std::move(*cause);
-    AddFailureLine(failures, kPersonFailurePrefix, component, classNumber, result);
   } else {
     person.state = !found ? PersonState::kNew : filled ? PersonState::kCompleted : PersonState::kExisting;
   }

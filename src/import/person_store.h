@@ -4,9 +4,8 @@
 #include <string>
 
 #include "convert/variant.h"
-#include "import/failure_lines.h"
 #include "import/import_report.h"
-#include "outside/connection.h"
+#include "import/import_run_state.h"
 #include "outside/lap_component.h"
 
 namespace pointimport::import {
@@ -28,11 +27,9 @@ struct StoredPerson {
 // fills those that are empty. A stored person with a field that cannot be
 // read exactly as text is not written at all. The look-up is not trapped:
 // its failure stops the run. A refused or ignored write adds a failure line
-// and leaves the row as it was; the ID is returned all the same.
-// statementRoom lends its allocation to the statements (see statements.h)
-// and holds the last of them afterwards.
-StoredPerson StorePerson(outside::Connection& connection, outside::LapComponent& component,
-                         outside::LapResult& result, std::int32_t classNumber, FailureLines& failures,
-                         std::u16string& statementRoom);
+// and leaves the row as it was; the ID is returned all the same. The
+// statements are built in the run's statement, which holds the last of them
+// afterwards.
+StoredPerson StorePerson(ImportRun& run, outside::LapResult& result, std::int32_t classNumber);
 
 }  // namespace pointimport::import
