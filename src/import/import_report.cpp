@@ -35,15 +35,15 @@ void FinishReport(ImportReport& report) {
     ++(row.written ? report.resultRowsWritten : report.resultRowsRefused);
     if (row.points == 0.0) ++report.zeroPointRows[static_cast<std::size_t>(row.reason)];
     switch (row.person) {
-      case PersonState::kNew:
+      case PersonState::New:
         ++report.personsNew;
         break;
-      case PersonState::kCompleted:
+      case PersonState::Completed:
         ++report.personsCompleted;
         break;
-      case PersonState::kExisting:
+      case PersonState::Existing:
         break;
-      case PersonState::kRefused:
+      case PersonState::Refused:
         ++report.personWritesRefused;
         break;
     }

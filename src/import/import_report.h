@@ -10,24 +10,24 @@
 namespace pointimport::import {
 
 // Why a result got exactly 0 points: the first test that applied, in the
-// order the points are decided. kNone when the points came from the times.
+// order the points are decided. None when the points came from the times.
 enum class ZeroPointReason {
-  kNone,
-  kFewerThanThree,       // the class has fewer than three results
-  kTopThreeTimeUnknown,  // one of the first three results is no date or time
-  kReferenceZero,        // the mean of the first three is exactly 0
-  kRankNotNumeric,
-  kRankInParentheses,
-  kNoTime,  // the runner's own result reads as no time, or as 0
+  None,
+  FewerThanThree,       // the class has fewer than three results
+  TopThreeTimeUnknown,  // one of the first three results is no date or time
+  ReferenceZero,        // the mean of the first three is exactly 0
+  RankNotNumeric,
+  RankInParentheses,
+  NoTime,  // the runner's own result reads as no time, or as 0
 };
 inline constexpr std::size_t kZeroPointReasonCount = 7;
 
 // What became of the runner's PERSON row.
 enum class PersonState {
-  kNew,        // inserted
-  kCompleted,  // found, and the update filled at least one empty field
-  kExisting,   // found, and nothing changed
-  kRefused,    // the database refused or ignored the write
+  New,        // inserted
+  Completed,  // found, and the update filled at least one empty field
+  Existing,   // found, and nothing changed
+  Refused,    // the database refused or ignored the write
 };
 
 // Things an operator may want to look at; a row may carry several.
@@ -48,10 +48,10 @@ struct ResultReport {
   convert::Variant runnerName;
   convert::Variant clubName;
   std::u16string personId;
-  PersonState person = PersonState::kNew;
+  PersonState person = PersonState::New;
   convert::Variant result;
   double points = 0.0;
-  ZeroPointReason reason = ZeroPointReason::kNone;
+  ZeroPointReason reason = ZeroPointReason::None;
   bool written = false;
   unsigned flags = 0;
   // Why writes of this row were not done, person first: the database's
@@ -66,7 +66,7 @@ struct ClassReport {
   convert::Variant name;  // ClassData(number).ClassName
   std::int32_t resultCount = 0;
   bool referenceValid = false;
-  ZeroPointReason whyNoReference = ZeroPointReason::kFewerThanThree;
+  ZeroPointReason whyNoReference = ZeroPointReason::FewerThanThree;
   std::array<convert::Variant, 3> referenceTimes;  // the Result values the mean was made of
   double referenceTime = 0.0;                      // a date number; 0 when not computed
   std::size_t firstResult = 0;                     // index of its first result in ImportReport::results
@@ -85,7 +85,7 @@ struct ImportReport {
   std::int32_t personsCompleted = 0;
   std::int32_t personWritesRefused = 0;
   std::int32_t flaggedRows = 0;
-  // Rows with 0 points by reason; under kNone those whose quotient itself
+  // Rows with 0 points by reason; under None those whose quotient itself
   // came to 0, which real times never give.
   std::array<std::int32_t, kZeroPointReasonCount> zeroPointRows{};
   std::vector<ClassReport> classes;

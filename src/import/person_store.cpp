@@ -56,7 +56,7 @@ StoredPerson StorePerson(ImportRun& run, outside::LapResult& result, std::int32_
     // The update writes every field back, and such a field would go back as
     // U+FFFD: the row stays as it is, and the report says why.
     person.clubName = result.ClubName();
-    person.state = PersonState::kExisting;
+    person.state = PersonState::Existing;
     person.storedValueUnreadable = true;
     return person;
   }
@@ -76,10 +76,10 @@ StoredPerson StorePerson(ImportRun& run, outside::LapResult& result, std::int32_
   statement = found ? PersonUpdateStatement(person.id, name, club, sex, std::move(statement))
                     : PersonInsertStatement(person.id, name, club, sex, std::move(statement));
   if (std::optional<std::u16string> cause = run.WriteRunnerRow(kPersonFailurePrefix, classNumber, result)) {
-    person.state = PersonState::kRefused;
+    person.state = PersonState::Refused;
     person.failureCause = std::move(*cause);
   } else {
-    person.state = !found ? PersonState::kNew : filled ? PersonState::kCompleted : PersonState::kExisting;
+    person.state = !found ? PersonState::New : filled ? PersonState::Completed : PersonState::Existing;
   }
   return person;
 }

@@ -15,7 +15,7 @@ struct StoredPerson {
   std::u16string id;
   convert::Variant runnerName;  // as read for the ID
   convert::Variant clubName;    // the file's club
-  PersonState state = PersonState::kNew;
+  PersonState state = PersonState::New;
   bool otherClub = false;              // found with a club that differs from the file's, both set
   bool storedValueUnreadable = false;  // found, and left as it is: a field is no UTF-8 text
   std::u16string failureCause;         // why the write was not done (see WriteRow)

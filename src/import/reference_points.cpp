@@ -57,7 +57,7 @@ ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results, std::array<V
   }
   if (firstThree) std::copy(std::begin(first), std::end(first), firstThree->begin());
   if (!allDates) {
-    reference.whyInvalid = ZeroPointReason::kTopThreeTimeUnknown;
+    reference.whyInvalid = ZeroPointReason::TopThreeTimeUnknown;
     return reference;
   }
 
@@ -66,7 +66,7 @@ ReferenceTime CalcReferenceTime(outside::LapResultsHolder& results, std::array<V
                    convert::ToDateNumber(first[2]));
   reference.time = AsDateNumber(sum / 3.0);
   reference.valid = reference.time != 0.0;
-  reference.whyInvalid = reference.valid ? ZeroPointReason::kNone : ZeroPointReason::kReferenceZero;
+  reference.whyInvalid = reference.valid ? ZeroPointReason::None : ZeroPointReason::ReferenceZero;
   return reference;
 }
 
@@ -76,16 +76,16 @@ double CalcPoints(const ReferenceTime& reference, const Variant& rank, const Var
 
 PointsDecision DecidePoints(const ReferenceTime& reference, const Variant& rank, const Variant& result) {
   if (!reference.valid) return {0.0, reference.whyInvalid};
-  if (!convert::IsNumericValue(rank)) return {0.0, ZeroPointReason::kRankNotNumeric};
-  if (RankInParentheses(rank)) return {0.0, ZeroPointReason::kRankInParentheses};
+  if (!convert::IsNumericValue(rank)) return {0.0, ZeroPointReason::RankNotNumeric};
+  if (RankInParentheses(rank)) return {0.0, ZeroPointReason::RankInParentheses};
   std::u16string resultText;
   const double time = convert::ParseTimeValue(convert::TextView(result, resultText), 0.0);
-  if (time == 0.0) return {0.0, ZeroPointReason::kNoTime};
+  if (time == 0.0) return {0.0, ZeroPointReason::NoTime};
   const double points = reference.time / time * 100.0;
   if (!std::isfinite(points)) {
     throw RuntimeError(convert::error_number::kOverflow, u"オーバーフローしました。");
   }
-  return {points, ZeroPointReason::kNone};
+  return {points, ZeroPointReason::None};
 }
 
 }  // namespace pointimport::import

@@ -13,7 +13,7 @@ struct ReferenceTime {
   double time = 0.0;  // a date number
   bool valid = false;
   // Why it is not valid: the runners' reason for their 0 points.
-  ZeroPointReason whyInvalid = ZeroPointReason::kFewerThanThree;
+  ZeroPointReason whyInvalid = ZeroPointReason::FewerThanThree;
 };
 
 // The reference time of the class the holder was filled with. Valid only
@@ -32,7 +32,7 @@ double CalcPoints(const ReferenceTime& reference, const convert::Variant& rank, 
 // The same points, with the test that made them 0.
 struct PointsDecision {
   double points = 0.0;
-  ZeroPointReason reason = ZeroPointReason::kNone;
+  ZeroPointReason reason = ZeroPointReason::None;
 };
 PointsDecision DecidePoints(const ReferenceTime& reference, const convert::Variant& rank,
                             const convert::Variant& result);

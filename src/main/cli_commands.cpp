@@ -70,14 +70,14 @@ class CommandLineHost : public import::ImportHost {
   bool showProgress_;
 };
 
-enum class ReportFormat { kNone, kCsv, kHtml };
+enum class ReportFormat { None, Csv, Html };
 
 struct ImportCommandOptions {
   std::u16string database = DefaultDatabasePath();
   bool dryRun = false;
   bool echoSql = false;
   std::u16string report;
-  ReportFormat reportFormat = ReportFormat::kNone;
+  ReportFormat reportFormat = ReportFormat::None;
   std::vector<std::u16string> files;
 };
 
@@ -106,9 +106,9 @@ bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& i, std::
 
 ReportFormat ReportFormatOf(const std::u16string& file) {
   const std::u16string extension = PathFromNative(std::filesystem::path(NativePath(file)).extension().string());
-  if (convert::EqualsIgnoringAsciiCase(extension, u".csv")) return ReportFormat::kCsv;
-  if (convert::EqualsIgnoringAsciiCase(extension, u".html")) return ReportFormat::kHtml;
-  return ReportFormat::kNone;
+  if (convert::EqualsIgnoringAsciiCase(extension, u".csv")) return ReportFormat::Csv;
+  if (convert::EqualsIgnoringAsciiCase(extension, u".html")) return ReportFormat::Html;
+  return ReportFormat::None;
 }
 
 bool ParseImportOptions(const std::vector<std::string>& args, ImportCommandOptions& options,
@@ -118,7 +118,7 @@ bool ParseImportOptions(const std::vector<std::string>& args, ImportCommandOptio
     if (TakeOptionValue(args, i, "--database", options.database, missing, err)) continue;
     if (TakeOptionValue(args, i, "--report", options.report, missing, err)) {
       options.reportFormat = ReportFormatOf(options.report);
-      if (!missing && options.reportFormat == ReportFormat::kNone) {
+      if (!missing && options.reportFormat == ReportFormat::None) {
         err << "レポートのファイル名は .csv か .html で終わる必要があります: " << TerminalText(options.report)
             << "\n";
         return false;
@@ -188,7 +188,7 @@ int ImportOneFile(const std::u16string& file, outside::Connection& connection, o
 // header row, or the page up to its style.
 std::string ReportStart(ReportFormat format) {
   std::ostringstream empty;
-  if (format == ReportFormat::kCsv) {
+  if (format == ReportFormat::Csv) {
     WriteCsvReport({}, empty);
   } else {
     WriteHtmlReport({}, empty);
@@ -221,7 +221,7 @@ bool OpenReport(const ImportCommandOptions& options, ReportDestination& destinat
 int WriteReport(const ImportCommandOptions& options, const std::vector<import::ImportReport>& reports,
                 ReportDestination& destination, std::ostream& err) {
   std::ostringstream report;
-  if (options.reportFormat == ReportFormat::kCsv) {
+  if (options.reportFormat == ReportFormat::Csv) {
     WriteCsvReport(reports, report);
   } else {
     WriteHtmlReport(reports, report);
@@ -258,7 +258,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   ImportCommandOptions options;
   if (!ParseImportOptions(args, options, err)) return kExitError;
   ReportDestination reportDestination;
-  const bool reporting = options.reportFormat != ReportFormat::kNone;
+  const bool reporting = options.reportFormat != ReportFormat::None;
   if (reporting && !OpenReport(options, reportDestination, err)) return kExitError;
 
   std::shared_ptr<outside::Connection> database;

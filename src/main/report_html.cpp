@@ -90,9 +90,9 @@ std::string RowClasses(const ResultReport& row, bool reference) {
   };
   if (reference) add("reference");
   if (row.points == 0.0) add("zero");
-  if (row.person == import::PersonState::kNew) add("new");
+  if (row.person == import::PersonState::New) add("new");
   if (row.flags != 0) add("flagged");
-  if (!row.written || row.person == import::PersonState::kRefused) add("failed");
+  if (!row.written || row.person == import::PersonState::Refused) add("failed");
   return classes;
 }
 

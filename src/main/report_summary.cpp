@@ -18,9 +18,9 @@ std::u16string ReportSummaryText(const import::ImportReport& report) {
   for (std::size_t r = 0; r < import::kZeroPointReasonCount; ++r) {
     if (report.zeroPointRows[r] == 0) continue;
     const auto reason = static_cast<import::ZeroPointReason>(r);
-    // kNone counts a quotient that itself came to 0.
+    // None counts a quotient that itself came to 0.
     const std::u16string_view name =
-        reason == import::ZeroPointReason::kNone ? u"計算値0" : ZeroPointReasonText(reason);
+        reason == import::ZeroPointReason::None ? u"計算値0" : ZeroPointReasonText(reason);
     if (!reasons.empty()) reasons += u"、";
     reasons += std::u16string(name) + u" " + FormatInteger(report.zeroPointRows[r]);
   }

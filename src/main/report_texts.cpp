@@ -10,19 +10,19 @@ using import::ZeroPointReason;
 
 std::u16string_view ZeroPointReasonText(ZeroPointReason reason) {
   switch (reason) {
-    case ZeroPointReason::kNone:
+    case ZeroPointReason::None:
       return u"";
-    case ZeroPointReason::kFewerThanThree:
+    case ZeroPointReason::FewerThanThree:
       return u"クラス3名未満";
-    case ZeroPointReason::kTopThreeTimeUnknown:
+    case ZeroPointReason::TopThreeTimeUnknown:
       return u"上位3名のタイム不明";
-    case ZeroPointReason::kReferenceZero:
+    case ZeroPointReason::ReferenceZero:
       return u"基準タイム0";
-    case ZeroPointReason::kRankNotNumeric:
+    case ZeroPointReason::RankNotNumeric:
       return u"順位なし";
-    case ZeroPointReason::kRankInParentheses:
+    case ZeroPointReason::RankInParentheses:
       return u"順位に括弧";
-    case ZeroPointReason::kNoTime:
+    case ZeroPointReason::NoTime:
       return u"タイムなし";
   }
   return u"";
@@ -30,13 +30,13 @@ std::u16string_view ZeroPointReasonText(ZeroPointReason reason) {
 
 std::u16string_view PersonStateText(PersonState state) {
   switch (state) {
-    case PersonState::kNew:
+    case PersonState::New:
       return u"新規";
-    case PersonState::kCompleted:
+    case PersonState::Completed:
       return u"補完";
-    case PersonState::kExisting:
+    case PersonState::Existing:
       return u"既存";
-    case PersonState::kRefused:
+    case PersonState::Refused:
       return u"失敗";
   }
   return u"";

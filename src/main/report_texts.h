@@ -13,7 +13,7 @@ namespace pointimport::main {
 // summary lines and the window.
 
 // "クラス3名未満", "上位3名のタイム不明", "基準タイム0", "順位なし", "順位に括弧",
-// "タイムなし"; empty for kNone.
+// "タイムなし"; empty for None.
 std::u16string_view ZeroPointReasonText(import::ZeroPointReason reason);
 
 // "新規", "補完", "既存", "失敗".

@@ -67,8 +67,7 @@ TEST(FoldCharWidth, EachSwitchActsOnItsOwnClassOnly) {
       {true, false, false, false, true, true, u"aB１　：AB"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(FoldCharWidth(text, c.letters, c.digits, c.space, c.symbols, c.toUpper, c.toLower),
-              c.folded)
+    EXPECT_EQ(FoldCharWidth(text, c.letters, c.digits, c.space, c.symbols, c.toUpper, c.toLower), c.folded)
         << Utf16ToUtf8(c.folded);
   }
   EXPECT_EQ(FoldCharWidth(u"AbC", false, false, false, false, true, true), u"aBc");

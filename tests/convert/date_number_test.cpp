@@ -48,8 +48,8 @@ TEST(FormatDateText, WritesTimeAloneDateAloneOrBoth) {
 
 TEST(FormatDateText, RefusesDatesOutsideTheRange) {
   EXPECT_EQ(FormatDateText(DayNumber(100, 1, 1) - 0.5), u"0100/01/01 12:00:00");
-  for (double value : {DayNumber(100, 1, 1) - 1, DayNumber(9999, 12, 31) + 1.0,
-                       DayNumber(9999, 12, 31) + 86399.9 / 86400.0}) {
+  for (double value :
+       {DayNumber(100, 1, 1) - 1, DayNumber(9999, 12, 31) + 1.0, DayNumber(9999, 12, 31) + 86399.9 / 86400.0}) {
     EXPECT_THROW(FormatDateText(value), RuntimeError) << value;
   }
   EXPECT_EQ(FormatDateText(DayNumber(9999, 12, 31) + 0.5), u"9999/12/31 12:00:00");

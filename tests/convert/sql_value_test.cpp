@@ -20,8 +20,7 @@ namespace {
 using namespace std::string_literals;
 
 double At(int year, int month, int day, int hour, int minute, double second) {
-  return CombineDateAndTime(DayNumber(year, month, day),
-                            hour / 24.0 + minute / 1440.0 + second / 86400.0);
+  return CombineDateAndTime(DayNumber(year, month, day), hour / 24.0 + minute / 1440.0 + second / 86400.0);
 }
 
 TEST(FormatSqlValue, WritesEachKindAsItsLiteral) {
@@ -103,16 +102,16 @@ TEST(FormatSqlValue, TextWithApostrophesIsStoredAsGiven) {
   test_support::TempDir dir;
   const auto path = dir.File("RovevizoduziDivoz.mdb");
   test_support::CreateTestDatabase(path);
-  const std::u16string texts[] = {u"O'Brien", u"'", u"''", u"end'", u"'start",
-                                  u"x'); DELETE FROM PERSON; --", u"山田'太郎", u"",
-                                  u"a\0b"s, u"\0'"s};
+  const std::u16string texts[] = {
+      u"O'Brien",   u"'", u"''",    u"end'", u"'start", u"x'); DELETE FROM PERSON; --",
+      u"山田'太郎", u"",  u"a\0b"s, u"\0'"s};
   {
     const auto connection = test_support::OpenTestConnection(path);
     int id = 0;
     for (const auto& text : texts) {
-      connection->Execute(u"INSERT INTO PERSON (ID, NAME, CLUB, SEX) VALUES (" +
-                          FormatSqlValue(Variant(++id)) + u", " + FormatSqlValue(Variant(text)) +
-                          u", " + FormatSqlValue(Variant::Null()) + u", '')");
+      connection->Execute(u"INSERT INTO PERSON (ID, NAME, CLUB, SEX) VALUES (" + FormatSqlValue(Variant(++id)) +
+                          u", " + FormatSqlValue(Variant(text)) + u", " + FormatSqlValue(Variant::Null()) +
+                          u", '')");
     }
   }
   const auto rows = test_support::QueryRows(path, "SELECT NAME, CLUB FROM PERSON ORDER BY CAST(ID AS INTEGER)");
@@ -129,8 +128,8 @@ std::string HeldAsItStands(const std::u16string& literal) {
   sqlite3_stmt* prepared = nullptr;
   const void* tail = nullptr;
   std::string held = "unreadable";
-  if (sqlite3_prepare16_v2(db, statement.data(), static_cast<int>(statement.size() * sizeof(char16_t)), &prepared,
-                           &tail) == SQLITE_OK &&
+  if (sqlite3_prepare16_v2(db, statement.data(), static_cast<int>(statement.size() * sizeof(char16_t)),
+                           &prepared, &tail) == SQLITE_OK &&
       tail == statement.data() + statement.size() && sqlite3_step(prepared) == SQLITE_ROW &&
       sqlite3_column_count(prepared) == 1) {
     held.assign(reinterpret_cast<const char*>(sqlite3_column_text(prepared, 0)),

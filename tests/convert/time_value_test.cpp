@@ -8,9 +8,7 @@
 namespace pointimport::convert {
 namespace {
 
-double Time(int hour, int minute, int second) {
-  return hour / 24.0 + minute / 1440.0 + second / 86400.0;
-}
+double Time(int hour, int minute, int second) { return hour / 24.0 + minute / 1440.0 + second / 86400.0; }
 
 TEST(RecogniseDateTime, ReadsTimesDatesAndBoth) {
   const double april10 = DayNumber(2005, 4, 10);
@@ -46,13 +44,49 @@ TEST(RecogniseDateTime, ReadsTimesDatesAndBoth) {
 
 TEST(RecogniseDateTime, RefusesStatusTextsAndDoubtfulShapes) {
   for (const char16_t* text : {
-           u"", u"   ", u"失格", u"OP", u"DNF", u"棄権", u"1", u"123", u"1:2", u"1:234", u"123:45",
-           u"24:00", u"27:52", u"102:30", u"1:60", u"1:23:60", u"1:23:45.6", u"1:23:45:00",
-           u"-1:23", u"+1:23", u"1 :23", u"1:23 x", u"x 1:23", u"1:23\n", u"１：２３",
-           u"1時23分", u"1:23 PM", u"午後1:23", u"2005年4月10日", u"04/10", u"05/04/10",
-           u"2005/04/10x", u"2005/04-10", u"2005/13/01", u"2023/02/29", u"2005/04/31",
-           u"0099/12/31", u"2005/004/10", u"2005/04/10 24:00:00", u"2005/04/10 1:2",
-           u"2005/04/10T13:05:07", u"13:05:07 2005/04/10", u"2005.04.10",
+           u"",
+           u"   ",
+           u"失格",
+           u"OP",
+           u"DNF",
+           u"棄権",
+           u"1",
+           u"123",
+           u"1:2",
+           u"1:234",
+           u"123:45",
+           u"24:00",
+           u"27:52",
+           u"102:30",
+           u"1:60",
+           u"1:23:60",
+           u"1:23:45.6",
+           u"1:23:45:00",
+           u"-1:23",
+           u"+1:23",
+           u"1 :23",
+           u"1:23 x",
+           u"x 1:23",
+           u"1:23\n",
+           u"１：２３",
+           u"1時23分",
+           u"1:23 PM",
+           u"午後1:23",
+           u"2005年4月10日",
+           u"04/10",
+           u"05/04/10",
+           u"2005/04/10x",
+           u"2005/04-10",
+           u"2005/13/01",
+           u"2023/02/29",
+           u"2005/04/31",
+           u"0099/12/31",
+           u"2005/004/10",
+           u"2005/04/10 24:00:00",
+           u"2005/04/10 1:2",
+           u"2005/04/10T13:05:07",
+           u"13:05:07 2005/04/10",
+           u"2005.04.10",
        }) {
     EXPECT_FALSE(RecogniseDateTime(text).has_value()) << Utf16ToUtf8(text);
   }

@@ -15,7 +15,8 @@ TEST(Utf, ConvertsAcrossLongAsciiRuns) {
   // Up to past the stretch AppendUtf8 writes at a time.
   for (std::size_t offset = 0; offset < 170; ++offset) {
     const std::string ascii(offset, 'a');
-    EXPECT_EQ(Utf8ToUtf16(ascii + "\xE5\xB1\xB1" + ascii), std::u16string(offset, u'a') + u"山" + std::u16string(offset, u'a'));
+    EXPECT_EQ(Utf8ToUtf16(ascii + "\xE5\xB1\xB1" + ascii),
+              std::u16string(offset, u'a') + u"山" + std::u16string(offset, u'a'));
     EXPECT_FALSE(IsValidUtf8(ascii + "\xFF" + ascii)) << offset;
     EXPECT_TRUE(IsValidUtf8(ascii + "\xE5\xB1\xB1")) << offset;
     std::string appended = "x";
@@ -41,15 +42,21 @@ TEST(Utf, ReplacesWhatCannotBeEncoded) {
     EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
     // A file name comes back as the very bytes it was, valid or not.
     EXPECT_EQ(NativePath(PathFromNative(c.bytes)), c.bytes) << c.bytes;
-    EXPECT_EQ(NativePath(PathFromNative("dir/" + c.bytes + "/\xF0\x9F\x98\x80")), "dir/" + c.bytes + "/\xF0\x9F\x98\x80");
+    EXPECT_EQ(NativePath(PathFromNative("dir/" + c.bytes + "/\xF0\x9F\x98\x80")),
+              "dir/" + c.bytes + "/\xF0\x9F\x98\x80");
     if (!c.valid) {
       EXPECT_NE(Utf8ToUtf16(c.bytes).find(u'\uFFFD'), std::u16string::npos);
     }
   }
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
-  EXPECT_EQ(Utf16ToUtf8(u"\xDC00" u"a\xD800\xD83C\xDFC3"), "\xEF\xBF\xBD" "a\xEF\xBF\xBD\xF0\x9F\x8F\x83");
+  EXPECT_EQ(Utf16ToUtf8(u"\xDC00"
+                        u"a\xD800\xD83C\xDFC3"),
+            "\xEF\xBF\xBD"
+            "a\xEF\xBF\xBD\xF0\x9F\x8F\x83");
   // A run of characters that are not ASCII, one of them cut short.
-  EXPECT_EQ(Utf8ToUtf16("\xE5\xB1\xB1\xE5\xB1" "A\xC3\xA9\xF0\x9F\x8F\x83\xC0"), u"山\uFFFDA\u00e9\U0001F3C3\uFFFD");
+  EXPECT_EQ(Utf8ToUtf16("\xE5\xB1\xB1\xE5\xB1"
+                        "A\xC3\xA9\xF0\x9F\x8F\x83\xC0"),
+            u"山\uFFFDA\u00e9\U0001F3C3\uFFFD");
 }
 
 // The check of a run of characters that are not ASCII takes each lead

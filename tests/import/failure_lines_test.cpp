@@ -29,8 +29,8 @@ TEST(CompletionMessage, ShowsTheFailedRowsUpToTwenty) {
 }
 
 TEST(AddFailureLine, NamesTheClassOfTheComponentAndTheRunner) {
-  test_support::FakeResult named{Variant(u"0:30:00"), Variant(1), Variant(u"山田 太郎"), Variant(u""),
-                            Variant(u""), Variant(u"別名")};
+  test_support::FakeResult named{Variant(u"0:30:00"), Variant(1),   Variant(u"山田 太郎"),
+                                 Variant(u""),        Variant(u""), Variant(u"別名")};
   test_support::FakeResult nameless = named;
   nameless.runnerName = Variant::Null();
   test_support::FakeEvent event;

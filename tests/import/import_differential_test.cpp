@@ -43,7 +43,8 @@ TEST_F(ImportDifferentialTest, BoundStatementsStoreWhatTheirTextsStore) {
 
   for (const char* table : {"EVENT", "PERSON", "RESULT"}) {
     const std::string query = std::string("SELECT * FROM ") + table + " ORDER BY rowid";
-    EXPECT_EQ(test_support::QueryRows(path_, query, true), test_support::QueryRows(replayed, query, true)) << table;
+    EXPECT_EQ(test_support::QueryRows(path_, query, true), test_support::QueryRows(replayed, query, true))
+        << table;
   }
   // Reals compared to the last bit: 17 significant digits tell doubles apart.
   const std::string bits = "SELECT printf('%.17e', POINT) FROM RESULT ORDER BY rowid";

@@ -20,9 +20,8 @@ FakeEvent LargeEvent(const std::u16string& keyword, int runners) {
   event.fileName = Variant(keyword);
   event.classes = {{u"M21", {}}};
   for (int i = 0; i < runners; ++i) {
-    event.classes[0].results.push_back(
-        Runner(u"走者" + convert::FormatInteger(i) + std::u16string(200, u'名'), Variant(i + 1), u"0:30:00",
-               std::u16string(200, u'会')));
+    event.classes[0].results.push_back(Runner(u"走者" + convert::FormatInteger(i) + std::u16string(200, u'名'),
+                                              Variant(i + 1), u"0:30:00", std::u16string(200, u'会')));
   }
   return event;
 }
@@ -37,7 +36,8 @@ class ImportFaultTest : public test_support::ImportTest {
 
   void ExpectStoppedWithNothingWritten(const char* cause) {
     const std::u16string description = ImportFailing(LargeEvent(u"E1", 400));
-    EXPECT_NE(convert::Utf16ToUtf8(description).find(cause), std::string::npos) << convert::Utf16ToUtf8(description);
+    EXPECT_NE(convert::Utf16ToUtf8(description).find(cause), std::string::npos)
+        << convert::Utf16ToUtf8(description);
     EXPECT_EQ(Snapshot(), before_);
   }
 
@@ -58,7 +58,8 @@ TEST_F(ImportFaultTest, FullDisk) {
 TEST_F(ImportFaultTest, DatabaseLockedByAnotherWriter) {
   sqlite3* other = nullptr;
   ASSERT_EQ(sqlite3_open(path_.c_str(), &other), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT INTO EVENT (ID) VALUES ('theirs')", nullptr, nullptr, nullptr),
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT INTO EVENT (ID) VALUES ('theirs')", nullptr, nullptr,
+                         nullptr),
             SQLITE_OK);
   const std::u16string description = ImportFailing(LargeEvent(u"E1", 10));
   EXPECT_NE(convert::Utf16ToUtf8(description).find("locked"), std::string::npos);

@@ -53,14 +53,17 @@ TEST_F(ImportRunTest, WritesTheStatementsInOrderExactlyAsTheirTemplates) {
 
 TEST_F(ImportRunTest, ReadsTheComponentInAFixedOrder) {
   Execute(u"INSERT INTO PERSON VALUES ('山田太郎', '山田 太郎', 'OLC', 'M')");
-  Execute(u"CREATE TRIGGER no_person BEFORE INSERT ON PERSON WHEN NEW.ID = '佐藤次郎' "
-          u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
-  Execute(u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '佐藤次郎' "
-          u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  Execute(
+      u"CREATE TRIGGER no_person BEFORE INSERT ON PERSON WHEN NEW.ID = '佐藤次郎' "
+      u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  Execute(
+      u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '佐藤次郎' "
+      u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
   FakeEvent event;
-  event.classes = {{u"M21",
-                    {Runner(u"山田 太郎", Variant(1), u"0:25:00", u"OLC", u"M"),
-                     Runner(u"鈴木 一郎", Variant(2), u"0:30:00"), Runner(u"佐藤 次郎", Variant(3), u"0:35:00")}}};
+  event.classes = {
+      {u"M21",
+       {Runner(u"山田 太郎", Variant(1), u"0:25:00", u"OLC", u"M"),
+        Runner(u"鈴木 一郎", Variant(2), u"0:30:00"), Runner(u"佐藤 次郎", Variant(3), u"0:35:00")}}};
   test_support::FakeLapComponent component(event);
   RunImport(logged_, component, host_);
   const std::vector<std::string> insert = {"EventData", "FileName", "ClassName", "Rank", "Result"};
@@ -93,10 +96,8 @@ TEST_F(ImportRunTest, GivesPointsAgainstTheClassReference) {
   EXPECT_TRUE(summary.failures.empty());
   EXPECT_EQ(Rows("SELECT CLASS, PERSON_ID, PLACE, RESULT, POINT FROM RESULT ORDER BY rowid"),
             (std::vector<std::string>{
-                "M21\t山田太郎\t1\t0:25:00\t120.0",
-                "M21\t鈴木一郎\t2\t0:30:00\t100.0",
-                "M21\t佐藤次郎\t3\t0:35:00\t85.7142857142857",
-                "M21\t高橋三郎\t4\t0:40:00\t75.0",
+                "M21\t山田太郎\t1\t0:25:00\t120.0", "M21\t鈴木一郎\t2\t0:30:00\t100.0",
+                "M21\t佐藤次郎\t3\t0:35:00\t85.7142857142857", "M21\t高橋三郎\t4\t0:40:00\t75.0",
                 "M21\t田中四郎\t\t失格\t0.0",
                 "W21\t伊藤花子\t1\t0:20:00\t0.0",  // a class of one has no reference
             }));
@@ -137,7 +138,8 @@ TEST_F(ImportRunTest, KeywordWithApostropheIsReplacedExactly) {
   event.fileName = Variant(u"O'Ringen 2024");
   Import(event);
   Import(event);
-  EXPECT_EQ(Rows("SELECT count(*) FROM RESULT WHERE EVENT_ID = 'O''Ringen 2024'"), std::vector<std::string>{"6"});
+  EXPECT_EQ(Rows("SELECT count(*) FROM RESULT WHERE EVENT_ID = 'O''Ringen 2024'"),
+            std::vector<std::string>{"6"});
   EXPECT_EQ(Rows("SELECT ID FROM EVENT"), std::vector<std::string>{"O'Ringen 2024"});
 }
 
@@ -156,7 +158,8 @@ TEST_F(ImportRunTest, CompletesPersonsAndNeverOverwritesThem) {
 
 TEST_F(ImportRunTest, RunnersWithoutAnIdShareOnePerson) {
   FakeEvent event;
-  event.classes = {{u"M21", {Runner(u"", Variant(1), u"0:30:00", u"A"), Runner(u"[OB]", Variant(2), u"0:31:00")}}};
+  event.classes = {
+      {u"M21", {Runner(u"", Variant(1), u"0:30:00", u"A"), Runner(u"[OB]", Variant(2), u"0:31:00")}}};
   Import(event);
   EXPECT_EQ(Rows("SELECT * FROM PERSON"), std::vector<std::string>{"\t[OB]\tA\t"});
   EXPECT_EQ(Rows("SELECT count(*) FROM RESULT WHERE PERSON_ID = ''"), std::vector<std::string>{"2"});
@@ -174,21 +177,25 @@ TEST_F(ImportRunTest, HandlesEventsAndClassesWithoutResults) {
 }
 
 TEST_F(ImportRunTest, RejectedRowsGiveFailureLinesAndTheRestIsWritten) {
-  Execute(u"CREATE TRIGGER no_person BEFORE INSERT ON PERSON WHEN NEW.ID = '鈴木一郎' "
-          u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
-  Execute(u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '佐藤次郎' "
-          u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  Execute(
+      u"CREATE TRIGGER no_person BEFORE INSERT ON PERSON WHEN NEW.ID = '鈴木一郎' "
+      u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  Execute(
+      u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '佐藤次郎' "
+      u"BEGIN SELECT RAISE(ABORT, 'refused'); END");
   FakeEvent event = ThirtyMinuteEvent();
   event.classes[0].results[1].className = Variant(u"M21A");  // the line names the component's class
   const ImportSummary summary = Import(event);
-  EXPECT_EQ(summary.failures, (FailureLines{u"[PERSON更新失敗] M21 鈴木 一郎", u"[RESULT更新失敗] M21 佐藤 次郎"}));
+  EXPECT_EQ(summary.failures,
+            (FailureLines{u"[PERSON更新失敗] M21 鈴木 一郎", u"[RESULT更新失敗] M21 佐藤 次郎"}));
   EXPECT_EQ(summary.resultRowsWritten, 5);
   EXPECT_EQ(Rows("SELECT PERSON_ID, CLASS FROM RESULT ORDER BY rowid"),
             (std::vector<std::string>{"山田太郎\tM21", "鈴木一郎\tM21A", "高橋三郎\tM21", "田中四郎\tM21",
                                       "伊藤花子\tW21"}));
   EXPECT_EQ(Rows("SELECT count(*) FROM PERSON WHERE ID = '鈴木一郎'"), std::vector<std::string>{"0"});
   EXPECT_EQ(host_.messages.back(),
-            u"取り込みました\n\n書き込めなかった行: 2 件\n[PERSON更新失敗] M21 鈴木 一郎\n[RESULT更新失敗] M21 佐藤 次郎");
+            u"取り込みました\n\n書き込めなかった行: 2 件\n[PERSON更新失敗] M21 鈴木 一郎\n[RESULT更新失敗] M21 "
+            u"佐藤 次郎");
 }
 
 // A schema may drop a row without an error: the row is reported as not

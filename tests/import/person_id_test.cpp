@@ -26,7 +26,8 @@ TEST(MakePersonId, GivesOneIdForOneRunnerWrittenDifferently) {
   } cases[] = {
       {{u"", u" \u3000 ", u"\0"s}, u""},
       {{u"山田 太郎", u"山田　太郎", u"山田太郎", u" 山田太郎 "}, u"山田太郎"},
-      {{u"yamada taro", u"Yamada Taro", u"ＹＡＭＡＤＡ　ＴＡＲＯ", u"ｙａｍａｄａ ｔａｒｏ"}, u"ＹＡＭＡＤＡＴＡＲＯ"},
+      {{u"yamada taro", u"Yamada Taro", u"ＹＡＭＡＤＡ　ＴＡＲＯ", u"ｙａｍａｄａ ｔａｒｏ"},
+       u"ＹＡＭＡＤＡＴＡＲＯ"},
       {{u"ﾔﾏﾀﾞ ﾀﾛｳ", u"ヤマダ タロウ", u"ﾔﾏﾀ ﾞﾀﾛｳ"}, u"ヤマダタロウ"},
       {{u"ﾊﾟｸ"}, u"パク"},
       {{u"ｳﾞｨｸﾄﾙ"}, u"ヴィクトル"},
@@ -58,7 +59,8 @@ TEST(MakePersonId, WidensEveryPrintableAsciiCharacterAndUpperCases) {
   const std::u16string ascii =
       u"!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
   const std::u16string wide =
-      u"！＂＃＄％＆＇（）＊＋，－．／０１２３４５６７８９：；＜＝＞？＠ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ"
+      u"！＂＃＄％＆＇（）＊＋，－．／０１２３４５６７８９：；＜＝＞？＠ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳ"
+      u"ＴＵＶＷＸＹＺ"
       u"［＼］＾＿｀ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ｛｜｝～";
   ASSERT_EQ(ascii.size(), 94u);
   ASSERT_EQ(wide.size(), 94u);
@@ -70,10 +72,10 @@ TEST(MakePersonId, WidensEveryPrintableAsciiCharacterAndUpperCases) {
 }
 
 TEST(MakePersonId, WidensEveryHalfWidthKanaAloneAndWithEachSoundMark) {
-  const std::u16string half =
-      u"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ";
+  const std::u16string half = u"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ";
   const std::u16string full =
-      u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+      u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモ"
+      u"ヤユヨラリルレロワン゛゜";
   const std::u16string voicing = u"ｳｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾊﾋﾌﾍﾎ";
   const std::u16string voiced = u"ヴガギグゲゴザジズゼゾダヂヅデドバビブベボ";
   const std::u16string semiVoicing = u"ﾊﾋﾌﾍﾎ";
@@ -85,11 +87,11 @@ TEST(MakePersonId, WidensEveryHalfWidthKanaAloneAndWithEachSoundMark) {
     const auto v = voicing.find(half[i]);
     const auto s = semiVoicing.find(half[i]);
     EXPECT_EQ(MakePersonId(kana), full.substr(i, 1)) << Utf16ToUtf8(kana);
-    EXPECT_EQ(MakePersonId(kana + u"ﾞ"), v == std::u16string::npos ? full.substr(i, 1) + u"゛"
-                                                                     : voiced.substr(v, 1))
+    EXPECT_EQ(MakePersonId(kana + u"ﾞ"),
+              v == std::u16string::npos ? full.substr(i, 1) + u"゛" : voiced.substr(v, 1))
         << Utf16ToUtf8(kana);
-    EXPECT_EQ(MakePersonId(kana + u"ﾟ"), s == std::u16string::npos ? full.substr(i, 1) + u"゜"
-                                                                     : semiVoiced.substr(s, 1))
+    EXPECT_EQ(MakePersonId(kana + u"ﾟ"),
+              s == std::u16string::npos ? full.substr(i, 1) + u"゜" : semiVoiced.substr(s, 1))
         << Utf16ToUtf8(kana);
   }
   EXPECT_EQ(MakePersonId(u"ﾜﾞｦﾞﾞﾟｶﾞﾞ"), u"ワ゛ヲ゛゛゜ガ゛");
@@ -98,7 +100,8 @@ TEST(MakePersonId, WidensEveryHalfWidthKanaAloneAndWithEachSoundMark) {
 // Random names over every character the conversion treats specially, mixed
 // with ones it leaves alone.
 std::vector<std::u16string> GeneratedNames() {
-  std::u16string alphabet = u" \u3000\t\n山田太郎澤沢邊邉辺理里國国朗郎善喜佑祐嶋島斎齊齋斉ゑえヱ（＜［）＞］ａｚＡＺ０￥＼éß"s;
+  std::u16string alphabet =
+      u" \u3000\t\n山田太郎澤沢邊邉辺理里國国朗郎善喜佑祐嶋島斎齊齋斉ゑえヱ（＜［）＞］ａｚＡＺ０￥＼éß"s;
   alphabet.push_back(u'\0');
   for (char16_t c = 0x21; c <= 0x7E; ++c) alphabet.push_back(c);
   for (char16_t c = 0xFF61; c <= 0xFF9F; ++c) alphabet.push_back(c);
@@ -120,8 +123,8 @@ TEST(MakePersonId, IsItsOwnIdAndHoldsNoUnconvertedCharacter) {
     const std::u16string id = MakePersonId(name);
     EXPECT_EQ(MakePersonId(id), id) << Utf16ToUtf8(name);
     for (char16_t c : id) {
-      const bool narrow = (c >= 0x21 && c <= 0x7E) || (c >= 0xFF41 && c <= 0xFF5A) ||
-                          (c >= 0xFF61 && c <= 0xFF9F);
+      const bool narrow =
+          (c >= 0x21 && c <= 0x7E) || (c >= 0xFF41 && c <= 0xFF5A) || (c >= 0xFF61 && c <= 0xFF9F);
       EXPECT_FALSE(narrow || unconverted.find(c) != std::u16string::npos) << Utf16ToUtf8(name);
     }
   }

@@ -25,9 +25,8 @@ ReferenceTime ReferenceOf(const std::vector<Variant>& times) {
 }
 
 TEST(CalcReferenceTime, IsTheMeanOfTheFirstThreeResults) {
-  const ReferenceTime reference =
-      ReferenceOf({Variant(u"0:25:00"), Variant::Date(TimeOfDay(0, 30, 0)), Variant(u"0:35:00"),
-                   Variant(u"失格")});
+  const ReferenceTime reference = ReferenceOf(
+      {Variant(u"0:25:00"), Variant::Date(TimeOfDay(0, 30, 0)), Variant(u"0:35:00"), Variant(u"失格")});
   EXPECT_TRUE(reference.valid);
   EXPECT_EQ(reference.time, ((TimeOfDay(0, 25, 0) + TimeOfDay(0, 30, 0)) + TimeOfDay(0, 35, 0)) / 3.0);
 }
@@ -38,15 +37,15 @@ TEST(CalcReferenceTime, IsInvalidWithoutThreeReadableNonZeroTimes) {
     std::vector<Variant> times;
     ZeroPointReason why;
   } cases[] = {
-      {{}, kFewerThanThree},
-      {{Variant(u"0:30:00"), Variant(u"0:31:00")}, kFewerThanThree},
-      {{Variant(u"0:30:00"), Variant(u"失格"), Variant(u"0:31:00")}, kTopThreeTimeUnknown},
-      {{Variant(u"0:30:00"), Variant(u""), Variant(u"0:31:00")}, kTopThreeTimeUnknown},
-      {{Variant(u"0:00:00"), Variant(u"0:00:00"), Variant(u"0:00:00")}, kReferenceZero},
+      {{}, FewerThanThree},
+      {{Variant(u"0:30:00"), Variant(u"0:31:00")}, FewerThanThree},
+      {{Variant(u"0:30:00"), Variant(u"失格"), Variant(u"0:31:00")}, TopThreeTimeUnknown},
+      {{Variant(u"0:30:00"), Variant(u""), Variant(u"0:31:00")}, TopThreeTimeUnknown},
+      {{Variant(u"0:00:00"), Variant(u"0:00:00"), Variant(u"0:00:00")}, ReferenceZero},
       // Full-width times are not folded for the reference.
-      {{Variant(u"０：３０：００"), Variant(u"0:30:00"), Variant(u"0:30:00")}, kTopThreeTimeUnknown},
+      {{Variant(u"０：３０：００"), Variant(u"0:30:00"), Variant(u"0:30:00")}, TopThreeTimeUnknown},
       // Numbers are not dates.
-      {{Variant(0.02), Variant(0.02), Variant(0.02)}, kTopThreeTimeUnknown},
+      {{Variant(0.02), Variant(0.02), Variant(0.02)}, TopThreeTimeUnknown},
   };
   for (const auto& c : cases) {
     const ReferenceTime reference = ReferenceOf(c.times);
@@ -65,20 +64,20 @@ TEST(CalcPoints, ComparesTheRunnersTimeWithTheReference) {
     double points;
     ZeroPointReason reason;
   } cases[] = {
-      {thirtyMinutes, Variant(2), Variant(u"0:40:00"), 75.0, kNone},
-      {thirtyMinutes, Variant(1), Variant(u"0:20:00"), 150.0, kNone},
-      {thirtyMinutes, Variant(u"3"), Variant(u"０：４０：００"), 75.0, kNone},
-      {thirtyMinutes, Variant(), Variant(u"0:40:00"), 75.0, kNone},
-      {thirtyMinutes, Variant(1), Variant::Date(TimeOfDay(0, 40, 0)), 75.0, kNone},
-      {ReferenceTime{}, Variant(1), Variant(u"0:40:00"), 0.0, kFewerThanThree},
-      {ReferenceTime{0.0, false, kReferenceZero}, Variant(1), Variant(u"0:40:00"), 0.0, kReferenceZero},
-      {thirtyMinutes, Variant(u"OP"), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
-      {thirtyMinutes, Variant(u""), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
-      {thirtyMinutes, Variant::Null(), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
-      {thirtyMinutes, Variant(u"(5)"), Variant(u"0:40:00"), 0.0, kRankInParentheses},
-      {thirtyMinutes, Variant(u"(5"), Variant(u"0:40:00"), 0.0, kRankNotNumeric},
-      {thirtyMinutes, Variant(1), Variant(u"失格"), 0.0, kNoTime},
-      {thirtyMinutes, Variant(1), Variant(u"0:00:00"), 0.0, kNoTime},
+      {thirtyMinutes, Variant(2), Variant(u"0:40:00"), 75.0, None},
+      {thirtyMinutes, Variant(1), Variant(u"0:20:00"), 150.0, None},
+      {thirtyMinutes, Variant(u"3"), Variant(u"０：４０：００"), 75.0, None},
+      {thirtyMinutes, Variant(), Variant(u"0:40:00"), 75.0, None},
+      {thirtyMinutes, Variant(1), Variant::Date(TimeOfDay(0, 40, 0)), 75.0, None},
+      {ReferenceTime{}, Variant(1), Variant(u"0:40:00"), 0.0, FewerThanThree},
+      {ReferenceTime{0.0, false, ReferenceZero}, Variant(1), Variant(u"0:40:00"), 0.0, ReferenceZero},
+      {thirtyMinutes, Variant(u"OP"), Variant(u"0:40:00"), 0.0, RankNotNumeric},
+      {thirtyMinutes, Variant(u""), Variant(u"0:40:00"), 0.0, RankNotNumeric},
+      {thirtyMinutes, Variant::Null(), Variant(u"0:40:00"), 0.0, RankNotNumeric},
+      {thirtyMinutes, Variant(u"(5)"), Variant(u"0:40:00"), 0.0, RankInParentheses},
+      {thirtyMinutes, Variant(u"(5"), Variant(u"0:40:00"), 0.0, RankNotNumeric},
+      {thirtyMinutes, Variant(1), Variant(u"失格"), 0.0, NoTime},
+      {thirtyMinutes, Variant(1), Variant(u"0:00:00"), 0.0, NoTime},
   };
   for (const auto& c : cases) {
     const PointsDecision decision = DecidePoints(c.reference, c.rank, c.result);

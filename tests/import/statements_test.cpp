@@ -21,8 +21,8 @@ TEST(Statements, KeepEveryBlankOfTheirTemplates) {
        u"'2005/04/10 00:00:00' ) "},
       {EventInsertStatement(Variant(u"E1"), Variant(u""), Variant(u""), Variant::Null()),
        u"INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   'E1', '', '', '' ) "},
-      {ResultInsertStatement(Variant(u"E1"), u"ＹＡＭＡＤＡ", Variant(u"M21"), Variant(1),
-                             Variant(u"0:30:00"), 200.0 / 3.0),
+      {ResultInsertStatement(Variant(u"E1"), u"ＹＡＭＡＤＡ", Variant(u"M21"), Variant(1), Variant(u"0:30:00"),
+                             200.0 / 3.0),
        u"INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'E1', "
        u"'ＹＡＭＡＤＡ', 'M21', 1, '0:30:00', 66.6666666666667 ) "},
       {ResultInsertStatement(Variant(u"E1"), u"", Variant(u"M21"), Variant(u""), Variant(u"失格"), 0.0),

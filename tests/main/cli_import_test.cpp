@@ -42,15 +42,17 @@ IofEvent SmallEvent(const std::string& id) {
 }
 
 TEST_F(CliImportTest, ImportsEachFileAndReportsIt) {
-  const auto result = Import({File("a.xml", SmallEvent("A")).string(), File("b.xml", SmallEvent("B")).string()});
+  const auto result =
+      Import({File("a.xml", SmallEvent("A")).string(), File("b.xml", SmallEvent("B")).string()});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_NE(result.out.find("キーワード: A"), std::string::npos);
   EXPECT_NE(result.out.find("書き込んだ結果行: 4"), std::string::npos);
   EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B"}));
   // The same runners in B: found, not new; A again replaces A's rows.
   const auto again = Import({File("a.xml", SmallEvent("A")).string()});
-  for (const char* line : {"  置き換えた結果行: 0\n  新規個人: 4\n  補完した個人: 0\n  0 ポイント: 1 (順位なし 1)\n  注意: 0\n",
-                           "  置き換えた結果行: 0\n  新規個人: 0\n"}) {
+  for (const char* line :
+       {"  置き換えた結果行: 0\n  新規個人: 4\n  補完した個人: 0\n  0 ポイント: 1 (順位なし 1)\n  注意: 0\n",
+        "  置き換えた結果行: 0\n  新規個人: 0\n"}) {
     EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
   }
   EXPECT_NE(again.out.find("  置き換えた結果行: 4\n  新規個人: 0\n"), std::string::npos) << again.out;
@@ -109,8 +111,10 @@ TEST_F(CliImportTest, ExitStatusTellsWhatWentWrongAndTheOtherFilesStillRun) {
   EXPECT_EQ(Rows("SELECT ID FROM EVENT ORDER BY ID"), (std::vector<std::string>{"A", "B"}));
 
   OpenTestConnection(database_)->Execute(
-      u"CREATE TRIGGER no_event BEFORE INSERT ON EVENT WHEN NEW.ID = 'C' BEGIN SELECT RAISE(ABORT, 'closed'); END");
-  const auto stopped = Import({File("c.xml", SmallEvent("C")).string(), File("d.xml", SmallEvent("D")).string()});
+      u"CREATE TRIGGER no_event BEFORE INSERT ON EVENT WHEN NEW.ID = 'C' BEGIN SELECT RAISE(ABORT, 'closed'); "
+      u"END");
+  const auto stopped =
+      Import({File("c.xml", SmallEvent("C")).string(), File("d.xml", SmallEvent("D")).string()});
   EXPECT_EQ(stopped.exitCode, 2);
   EXPECT_NE(stopped.err.find("closed"), std::string::npos);
   EXPECT_NE(stopped.err.find("\n何も書き込んでいません。\n"), std::string::npos);
@@ -228,10 +232,12 @@ TEST_F(CliImportTest, EchoesEveryStatementAsExecuted) {
   EXPECT_EQ(result.err,
             "DELETE FROM EVENT  WHERE ID='X''1' \n"
             "DELETE FROM RESULT  WHERE EVENT_ID='X''1' \n"
-            "INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   'X''1', '大会', '', '2024/05/12 00:00:00' ) \n"
+            "INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   'X''1', '大会', '', '2024/05/12 "
+            "00:00:00' ) \n"
             "SELECT * FROM PERSON  WHERE ID = '伊藤花子'\n"
             "INSERT INTO PERSON  ( ID, NAME, CLUB, SEX )  VALUES (   '伊藤花子', '伊藤 花子', 'OLC', 'F' ) \n"
-            "INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'X''1', '伊藤花子', "
+            "INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'X''1', "
+            "'伊藤花子', "
             "'W21', 1, '0:20:00', 0 ) \n");
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "convert/utf.h"
 
 namespace pointimport::main {

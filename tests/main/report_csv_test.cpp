@@ -41,12 +41,15 @@ class ReportCsvTest : public test_support::ImportTest {
     FakeEvent event;
     event.classes = {
         {u"M21",
-         {Runner(u"山田 太郎", Variant(1), u"0:25:00", u"東京OLC"), Runner(u"鈴木 一郎", Variant(2), u"0:30:00", u"OLC"),
-          Runner(u"佐藤 次郎", Variant(3), u"0:35:00", u"大阪OL, 関西"), Runner(u"高橋 三郎", Variant(u"OP"), u"0:40:00"),
-          Runner(u"田中 四郎", Variant(5), u"失格"), Runner(u"", Variant(6), u"0:45:00"),
-          Runner(u"拒否", Variant(7), u"0:50:00"), Runner(u"ﾔﾏﾀﾞ ﾊﾅｺ", Variant(8), u"0:55:00"),
-          Runner(u"ヤマダ ハナコ", Variant(9), u"0:56:00"), Runner(u"中村 五郎", Variant(u"(10)"), u"0:41:00")}},
-        {u"W21", {Runner(u"伊藤 花子", Variant(1), u"0:20:00"), Runner(u"加藤 \"桜\"", Variant(2), u"0:22:00")}},
+         {Runner(u"山田 太郎", Variant(1), u"0:25:00", u"東京OLC"),
+          Runner(u"鈴木 一郎", Variant(2), u"0:30:00", u"OLC"),
+          Runner(u"佐藤 次郎", Variant(3), u"0:35:00", u"大阪OL, 関西"),
+          Runner(u"高橋 三郎", Variant(u"OP"), u"0:40:00"), Runner(u"田中 四郎", Variant(5), u"失格"),
+          Runner(u"", Variant(6), u"0:45:00"), Runner(u"拒否", Variant(7), u"0:50:00"),
+          Runner(u"ﾔﾏﾀﾞ ﾊﾅｺ", Variant(8), u"0:55:00"), Runner(u"ヤマダ ハナコ", Variant(9), u"0:56:00"),
+          Runner(u"中村 五郎", Variant(u"(10)"), u"0:41:00")}},
+        {u"W21",
+         {Runner(u"伊藤 花子", Variant(1), u"0:20:00"), Runner(u"加藤 \"桜\"", Variant(2), u"0:22:00")}},
         {u"M35",
          {Runner(u"小林 一", Variant(1), u"0:30:00"), Runner(u"吉田 二", Variant(2), u"DNF"),
           Runner(u"松本 三", Variant(3), u"0:33:00")}},
@@ -70,10 +73,12 @@ class ReportCsvTest : public test_support::ImportTest {
 TEST_F(ReportCsvTest, TellsRowByRowWhatTheRunWroteAndWhy) {
   Execute(u"INSERT INTO PERSON VALUES ('山田太郎', '山田 太郎', '旧クラブ', 'M')");
   Execute(u"INSERT INTO PERSON VALUES ('鈴木一郎', '鈴木 一郎', NULL, 'M')");
-  Execute(u"CREATE TRIGGER no_person BEFORE INSERT ON PERSON WHEN NEW.ID = '拒否' "
-          u"BEGIN SELECT RAISE(ABORT, 'person refused'); END");
-  Execute(u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '拒否' "
-          u"BEGIN SELECT RAISE(ABORT, 'result refused'); END");
+  Execute(
+      u"CREATE TRIGGER no_person BEFORE INSERT ON PERSON WHEN NEW.ID = '拒否' "
+      u"BEGIN SELECT RAISE(ABORT, 'person refused'); END");
+  Execute(
+      u"CREATE TRIGGER no_result BEFORE INSERT ON RESULT WHEN NEW.PERSON_ID = '拒否' "
+      u"BEGIN SELECT RAISE(ABORT, 'result refused'); END");
   const std::vector<import::ImportReport> season = {Import(FirstEvent()).report, Import(SecondEvent()).report};
   std::ostringstream csv;
   WriteCsvReport(season, csv);
@@ -83,7 +88,8 @@ TEST_F(ReportCsvTest, TellsRowByRowWhatTheRunWroteAndWhy) {
     const char* line;
     std::vector<std::string> causes;
   } expected[] = {
-      {"\xEF\xBB\xBFイベント,クラス番号,クラス,順位,氏名,所属,個人ID,個人,記録,ポイント,理由,結果行,注意,原因", {}},
+      {"\xEF\xBB\xBFイベント,クラス番号,クラス,順位,氏名,所属,個人ID,個人,記録,ポイント,理由,結果行,注意,原因",
+       {}},
       {"E1,1,M21,1,山田 太郎,東京OLC,山田太郎,既存,0:25:00,120,,書込,所属が異なる,", {}},
       {"E1,1,M21,2,鈴木 一郎,OLC,鈴木一郎,補完,0:30:00,100,,書込,,", {}},
       {"E1,1,M21,3,佐藤 次郎,\"大阪OL, 関西\",佐藤次郎,新規,0:35:00,85.7142857142857,,書込,,", {}},

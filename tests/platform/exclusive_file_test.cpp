@@ -14,22 +14,22 @@ namespace {
 // a file that is not kept goes again.
 TEST(ExclusiveFile, MakesOnlyNewFilesAndLeavesNoneUnlessKept) {
   namespace fs = std::filesystem;
-  enum class Standing { kNothing, kLinkToFile, kLinkToNowhere };
+  enum class Standing { Nothing, LinkToFile, LinkToNowhere };
   const struct {
     Standing standing;
     bool keep;
     bool created;
   } cases[] = {
-      {Standing::kNothing, true, true},
-      {Standing::kNothing, false, true},
-      {Standing::kLinkToFile, true, false},
-      {Standing::kLinkToNowhere, true, false},
+      {Standing::Nothing, true, true},
+      {Standing::Nothing, false, true},
+      {Standing::LinkToFile, true, false},
+      {Standing::LinkToNowhere, true, false},
   };
   for (const auto& c : cases) {
     test_support::TempDir dir;
     const fs::path name = dir.File("report.html"), target = dir.File("target");
-    if (c.standing == Standing::kLinkToFile) test_support::WriteFileBytes(target, "theirs");
-    if (c.standing != Standing::kNothing) fs::create_symlink(target, name);
+    if (c.standing == Standing::LinkToFile) test_support::WriteFileBytes(target, "theirs");
+    if (c.standing != Standing::Nothing) fs::create_symlink(target, name);
     {
       ExclusiveFile file;
       const std::error_code error = file.Create(FromFilesystemPath(name));
@@ -43,7 +43,7 @@ TEST(ExclusiveFile, MakesOnlyNewFilesAndLeavesNoneUnlessKept) {
     if (c.created && c.keep) {
       EXPECT_EQ(test_support::ReadFileBytes(name), "mine");
     }
-    EXPECT_EQ(test_support::ReadFileBytes(target), c.standing == Standing::kLinkToFile ? "theirs" : "");
+    EXPECT_EQ(test_support::ReadFileBytes(target), c.standing == Standing::LinkToFile ? "theirs" : "");
   }
 }
 

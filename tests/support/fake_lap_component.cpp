@@ -9,7 +9,8 @@ using convert::Variant;
 namespace {
 
 [[noreturn]] void OutOfRange() {
-  throw convert::RuntimeError(convert::error_number::kSubscriptOutOfRange, u"インデックスが有効範囲にありません。");
+  throw convert::RuntimeError(convert::error_number::kSubscriptOutOfRange,
+                              u"インデックスが有効範囲にありません。");
 }
 
 class FakeFileControl : public outside::LapFileControl {
@@ -87,7 +88,8 @@ class FakeResultsHolder : public outside::LapResultsHolder {
   }
   Variant Count() override {
     calls_.push_back("Count");
-    return Variant(static_cast<std::int32_t>(class_ ? class_->results.size() : 0)); }
+    return Variant(static_cast<std::int32_t>(class_ ? class_->results.size() : 0));
+  }
   std::shared_ptr<outside::LapResult> Item(std::int32_t position) override {
     calls_.push_back("Item " + std::to_string(position));
     if (!class_ || position < 1 || position > static_cast<std::int32_t>(class_->results.size())) OutOfRange();

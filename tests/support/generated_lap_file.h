@@ -15,6 +15,7 @@ struct GeneratedLapFileOptions {
 
 // Writes a synthetic IOF XML 3.0 result list with the shared generator and
 // returns its path.
-std::filesystem::path GenerateLapFile(const std::filesystem::path& path, const GeneratedLapFileOptions& options);
+std::filesystem::path GenerateLapFile(const std::filesystem::path& path,
+                                      const GeneratedLapFileOptions& options);
 
 }  // namespace pointimport::test_support

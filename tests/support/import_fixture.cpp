@@ -11,11 +11,11 @@ ImportTest::ImportTest()
       connection_(OpenTestConnection(path_)),
       logged_(*connection_, [this](const std::u16string& statement) { statements_.push_back(statement); }) {}
 
-import::ImportSummary ImportTest::Import(const FakeEvent& event, const import::ImportOptions& options) {
-  FakeLapComponent component(event);
-  statements_.clear();
-  return import::RunImport(logged_, component, host_, options);
-}
+import::ImportSummary ImportTest::Import(const FakeEvent& event, const import::ImportOptions& options){
+    FakeLapComponent component(event);
+statements_.clear();
+return import::RunImport(logged_, component, host_, options);
+}  // namespace pointimport::test_support
 
 std::u16string ImportTest::ImportFailing(const FakeEvent& event) {
   try {

@@ -10,12 +10,23 @@ std::string XmlEscape(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -24,7 +35,8 @@ std::string XmlEscape(const std::string& text) {
 std::string IofResultListXml(const IofEvent& event) {
   std::ostringstream xml;
   xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      << "<ResultList xmlns=\"http://www.orienteering.org/datastandard/3.0\" iofVersion=\"3.0\" status=\"Complete\">\n"
+      << "<ResultList xmlns=\"http://www.orienteering.org/datastandard/3.0\" iofVersion=\"3.0\" "
+         "status=\"Complete\">\n"
       << "  <Event><Id>" << XmlEscape(event.id) << "</Id><Name>" << XmlEscape(event.name)
       << "</Name><StartTime><Date>" << event.date << "</Date></StartTime></Event>\n";
   for (const auto& iofClass : event.classes) {
@@ -34,7 +46,8 @@ std::string IofResultListXml(const IofEvent& event) {
       if (!person.sex.empty()) xml << " sex=\"" << person.sex << "\"";
       xml << "><Name><Family>" << XmlEscape(person.family) << "</Family><Given>" << XmlEscape(person.given)
           << "</Given></Name></Person>";
-      if (!person.club.empty()) xml << "<Organisation><Name>" << XmlEscape(person.club) << "</Name></Organisation>";
+      if (!person.club.empty())
+        xml << "<Organisation><Name>" << XmlEscape(person.club) << "</Name></Organisation>";
       xml << "<Result>";
       if (person.seconds) xml << "<Time>" << *person.seconds << "</Time>";
       if (person.position) xml << "<Position>" << *person.position << "</Position>";

@@ -13,10 +13,10 @@ struct IofPerson {
   std::string family;
   std::string given;
   std::string club;
-  std::string sex;                      // "M", "F" or empty
+  std::string sex;  // "M", "F" or empty
   std::string status = "OK";
-  std::optional<double> seconds;        // Result/Time
-  std::optional<int> position;          // Result/Position
+  std::optional<double> seconds;  // Result/Time
+  std::optional<int> position;    // Result/Position
 };
 
 struct IofClass {

@@ -8,7 +8,7 @@ namespace pointimport::outside::lapfile {
 namespace {
 
 PersonResult Entry(const char16_t* name, ResultStatus status, std::optional<std::int32_t> seconds,
-                      std::optional<std::int32_t> position = std::nullopt) {
+                   std::optional<std::int32_t> position = std::nullopt) {
   return {name, u"", u"", status, seconds, position};
 }
 
@@ -24,8 +24,9 @@ TEST(RankClassResult, PutsNotCompetingAfterFinishersAndEveryoneElseLast) {
                                            }});
   // The finisher keeps its place 2: the OK runner without a time is no
   // finisher, so no place is missing.
-  EXPECT_EQ(test_support::LapRows(ranked), (std::vector<std::string>{"ok|0:16:40|2", "nc|0:13:20|'OP'", "ncNoTime|OP|'OP'",
-                                                                "dq|失格|''", "okNoTime|記録なし|''", "dns|欠場|''"}));
+  EXPECT_EQ(test_support::LapRows(ranked),
+            (std::vector<std::string>{"ok|0:16:40|2", "nc|0:13:20|'OP'", "ncNoTime|OP|'OP'", "dq|失格|''",
+                                      "okNoTime|記録なし|''", "dns|欠場|''"}));
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ TEST(ParsePlace, ReadsWholeNumbersFromOne) {
 }
 
 TEST(ParseIofDate, ReadsExistingDatesWithOrWithoutZoneOrTime) {
-  for (const char* text : {"2011-07-30", "2011-07-30+01:00", "2011-07-30Z", "2011-07-30T10:00:00", " 2011-07-30 "}) {
+  for (const char* text :
+       {"2011-07-30", "2011-07-30+01:00", "2011-07-30Z", "2011-07-30T10:00:00", " 2011-07-30 "}) {
     const auto date = ParseIofDate(text);
     ASSERT_TRUE(date) << text;
     EXPECT_EQ(date->year * 10000 + date->month * 100 + date->day, 20110730) << text;
@@ -71,7 +72,7 @@ TEST(FormatRaceTime, WritesHoursThenTwoDigitMinutesAndSeconds) {
     std::int32_t seconds;
     const char16_t* text;
   } cases[] = {
-      {0, u"0:00:00"},         {4983, u"1:23:03"}, {36000, u"10:00:00"}, {2147483647, u"596523:14:07"},
+      {0, u"0:00:00"},   {4983, u"1:23:03"}, {36000, u"10:00:00"}, {2147483647, u"596523:14:07"},
       {-61, u"0:-1:-1"},  // as printf writes it; no reader gives a negative time
   };
   for (const auto& c : cases) EXPECT_EQ(FormatRaceTime(c.seconds), c.text) << c.seconds;

@@ -34,7 +34,9 @@ TEST(ReadLapFileBytes, ReadsEachFileInTheFormatThatClaimsIt) {
     const LapLoadResult loaded = ReadLapFileBytes(c.bytes, c.extension, u"k");
     EXPECT_EQ(loaded.status, c.status) << c.bytes;
     if (c.status == LapLoadStatus::UnknownFormat) {
-      EXPECT_EQ(loaded.reason, u"読める形式のファイルではありません: 読めるのは IOF XML 結果ファイル (*.xml)、CSV 結果ファイル (*.csv) です");
+      EXPECT_EQ(loaded.reason,
+                u"読める形式のファイルではありません: 読めるのは IOF XML 結果ファイル (*.xml)、CSV "
+                u"結果ファイル (*.csv) です");
     }
   }
 }

@@ -25,9 +25,10 @@ TEST(CreatePointsDatabase, CreatesTheThreeTablesAndIndexes) {
     TempDir dir;
     const auto path = dir.File(name);
     EXPECT_EQ(CreatePointsDatabase(U16(path)).status, CreateDatabaseStatus::Created);
-    EXPECT_EQ(QueryRows(path, "SELECT type, name FROM sqlite_master WHERE name NOT LIKE 'sqlite_%' ORDER BY name"),
-              (std::vector<std::string>{"table\tEVENT", "table\tPERSON", "table\tRESULT",
-                                        "index\tRESULT_EVENT_ID", "index\tRESULT_PERSON_ID", "view\tRESULT_VIEW"}));
+    EXPECT_EQ(
+        QueryRows(path, "SELECT type, name FROM sqlite_master WHERE name NOT LIKE 'sqlite_%' ORDER BY name"),
+        (std::vector<std::string>{"table\tEVENT", "table\tPERSON", "table\tRESULT", "index\tRESULT_EVENT_ID",
+                                  "index\tRESULT_PERSON_ID", "view\tRESULT_VIEW"}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
         << "no temporary file is left behind";
   }
@@ -40,27 +41,30 @@ TEST(CreatePointsDatabase, ResultViewJoinsEachResultWithItsEventAndPerson) {
   const auto path = dir.File("RovevizoduziDivoz.mdb");
   test_support::CreateTestDatabase(path);
   auto connection = test_support::OpenTestConnection(path);
-  for (const std::u16string row : {u"'A', 'M21', 1, '0:30:00', 100", u"'B', 'M21', 10, '1:05:07', 46.1",
-                                   u"'C', 'M21', 2, '0:31:00', 96.8", u"'D', 'M21', '', '失格', 0",
-                                   u"'E', 'M21', 'OP', '0:40:00', 0"}) {
-    connection->Execute(u"INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'E1', " +
-                        row + u" ) ");
+  for (const std::u16string row :
+       {u"'A', 'M21', 1, '0:30:00', 100", u"'B', 'M21', 10, '1:05:07', 46.1", u"'C', 'M21', 2, '0:31:00', 96.8",
+        u"'D', 'M21', '', '失格', 0", u"'E', 'M21', 'OP', '0:40:00', 0"}) {
+    connection->Execute(
+        u"INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'E1', " + row +
+        u" ) ");
   }
-  connection->Execute(u"INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   'E1', '大会', '', "
-                      u"'2005/04/10 00:00:00' ) ");
+  connection->Execute(
+      u"INSERT INTO EVENT  ( ID, NAME, TERRAIN, EVENT_DATE )  VALUES (   'E1', '大会', '', "
+      u"'2005/04/10 00:00:00' ) ");
   connection->Execute(u"INSERT INTO PERSON  ( ID, NAME, CLUB, SEX )  VALUES (   'A', '山田', 'OLC', 'M' ) ");
   connection->Close();
 
   EXPECT_EQ(QueryRows(path, "SELECT PLACE FROM RESULT ORDER BY PLACE", true),
             (std::vector<std::string>{"1|integer", "2|integer", "10|integer", "|text", "OP|text"}));
-  EXPECT_EQ(QueryRows(path, "SELECT * FROM RESULT_VIEW WHERE PERSON_ID IN ('A', 'D', 'E') ORDER BY PERSON_ID", true),
-            (std::vector<std::string>{
-                "E1|text\t大会|text\t2005-04-10|text\tM21|text\t1|integer\tA|text\t山田|text\tOLC|text\tM|text\t"
-                "0:30:00|text\t1800|integer\t100.0|real",
-                "E1|text\t大会|text\t2005-04-10|text\tM21|text\tNULL|null\tD|text\tNULL|null\tNULL|null\tNULL|null\t"
-                "失格|text\tNULL|null\t0.0|real",
-                "E1|text\t大会|text\t2005-04-10|text\tM21|text\tNULL|null\tE|text\tNULL|null\tNULL|null\tNULL|null\t"
-                "0:40:00|text\t2400|integer\t0.0|real"}));
+  EXPECT_EQ(
+      QueryRows(path, "SELECT * FROM RESULT_VIEW WHERE PERSON_ID IN ('A', 'D', 'E') ORDER BY PERSON_ID", true),
+      (std::vector<std::string>{
+          "E1|text\t大会|text\t2005-04-10|text\tM21|text\t1|integer\tA|text\t山田|text\tOLC|text\tM|text\t"
+          "0:30:00|text\t1800|integer\t100.0|real",
+          "E1|text\t大会|text\t2005-04-10|text\tM21|text\tNULL|null\tD|text\tNULL|null\tNULL|null\tNULL|null\t"
+          "失格|text\tNULL|null\t0.0|real",
+          "E1|text\t大会|text\t2005-04-10|text\tM21|text\tNULL|null\tE|text\tNULL|null\tNULL|null\tNULL|null\t"
+          "0:40:00|text\t2400|integer\t0.0|real"}));
   EXPECT_EQ(QueryRows(path, "SELECT PERSON_ID, SECONDS FROM RESULT_VIEW WHERE PERSON_ID = 'B'"),
             std::vector<std::string>{"B\t3907"});
 }

@@ -17,9 +17,20 @@ namespace {
 // are. The first literals are some that SQLite reads one bit away from the
 // nearest double.
 TEST(RealLiteralValueWhereCertain, IsWhatSqliteReadsToTheBit) {
-  std::vector<std::string> literals = {"653.218412816691", "121.425289079673", "30.660139129509", "539.652127734055",
-                                       "66.6666666666667", "87.5", "100.0", "5.", ".5", "0.0", "0.000123",
-                                       "1e+15", "1234567890123456.5", "0.00000000000000000001"};
+  std::vector<std::string> literals = {"653.218412816691",
+                                       "121.425289079673",
+                                       "30.660139129509",
+                                       "539.652127734055",
+                                       "66.6666666666667",
+                                       "87.5",
+                                       "100.0",
+                                       "5.",
+                                       ".5",
+                                       "0.0",
+                                       "0.000123",
+                                       "1e+15",
+                                       "1234567890123456.5",
+                                       "0.00000000000000000001"};
   std::mt19937_64 random(7);
   for (int i = 0; i < 100000; ++i) {
     const std::string whole = std::to_string(random() % 1000);

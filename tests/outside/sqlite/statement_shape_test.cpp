@@ -89,14 +89,22 @@ TEST(ScanShape, LeavesAloneWhatParametersCouldChange) {
 // like it but for one character that changes how the scan reads it.
 TEST(ShapeScanner, GivesWhatScanShapeGivesAfterAnyStatementBefore) {
   const char16_t* statements[] = {
-      u"INSERT INTO t VALUES ( 'a', 1 )",   u"INSERT INTO t VALUES ( 'a''b', 12.5 )",
-      u"INSERT INTO t VALUES ( 'a', 'b' )", u"INSERT INTO t VALUES ( 'a'', ''b' )",
-      u"UPDATE t SET a=.5",                 u"UPDATE t SET a=.x",
-      u"UPDATE t SET a=5",                  u"SELECT a.5",
-      u"SELECT a..5",                       u"SELECT 1 ",
-      u"SELECT 2 -- note",                  u"SELECT 1e",
-      u"SELECT 'a'",                        u"SELECT 'a' ORDER BY 1",
-      u"SELECT 'open",                      u"SELECT 1",
+      u"INSERT INTO t VALUES ( 'a', 1 )",
+      u"INSERT INTO t VALUES ( 'a''b', 12.5 )",
+      u"INSERT INTO t VALUES ( 'a', 'b' )",
+      u"INSERT INTO t VALUES ( 'a'', ''b' )",
+      u"UPDATE t SET a=.5",
+      u"UPDATE t SET a=.x",
+      u"UPDATE t SET a=5",
+      u"SELECT a.5",
+      u"SELECT a..5",
+      u"SELECT 1 ",
+      u"SELECT 2 -- note",
+      u"SELECT 1e",
+      u"SELECT 'a'",
+      u"SELECT 'a' ORDER BY 1",
+      u"SELECT 'open",
+      u"SELECT 1",
   };
   ShapeScanner scanner;
   for (const auto* statement : statements) {

@@ -15,7 +15,8 @@ TEST(DecodeXmlDocument, ReadsTheMarkOrTheDeclaredEncoding) {
   } cases[] = {
       {"<a>\xE5\xB1\xB1</a>", "UTF-8", "<a>\xE5\xB1\xB1</a>"},
       {"<?xml version='1.0'?><a/>", "UTF-8", "<?xml version='1.0'?><a/>"},
-      {"<?xml version=\"1.0\" encoding = 'utf-8'?><a/>", "UTF-8", "<?xml version=\"1.0\" encoding = 'utf-8'?><a/>"},
+      {"<?xml version=\"1.0\" encoding = 'utf-8'?><a/>", "UTF-8",
+       "<?xml version=\"1.0\" encoding = 'utf-8'?><a/>"},
       // The mark wins over the declaration, and is taken off.
       {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><a>\xE5\xB1\xB1</a>", "UTF-8",
        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><a>\xE5\xB1\xB1</a>"},
