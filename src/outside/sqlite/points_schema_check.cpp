@@ -1,12 +1,12 @@
 #include "outside/sqlite/points_schema_check.h"
 
-#include <array>
 #include <string_view>
 #include <vector>
 
 #include "convert/ascii_case.h"
 #include "convert/runtime_error.h"
 #include "convert/utf.h"
+#include "outside/points_tables.h"
 #include "outside/sqlite/sqlite_handle.h"
 
 namespace pointimport::outside::sqlite {
@@ -14,20 +14,6 @@ namespace pointimport::outside::sqlite {
 using convert::Utf8ToUtf16;
 
 namespace {
-
-struct RequiredTable {
-  std::u16string_view name;
-  std::vector<std::u16string_view> columns;
-};
-
-const std::array<RequiredTable, 3>& RequiredTables() {
-  static const std::array<RequiredTable, 3> tables = {{
-      {u"EVENT", {u"ID", u"NAME", u"TERRAIN", u"EVENT_DATE"}},
-      {u"PERSON", {u"ID", u"NAME", u"CLUB", u"SEX"}},
-      {u"RESULT", {u"EVENT_ID", u"PERSON_ID", u"CLASS", u"PLACE", u"RESULT", u"POINT"}},
-  }};
-  return tables;
-}
 
 [[noreturn]] void ThrowError(std::u16string description, int sqliteCode = 0) {
   throw convert::RuntimeError(convert::error_number::kDatabaseError, std::move(description), sqliteCode);
@@ -115,13 +101,13 @@ bool SchemaMayKeepPartOfARefusedStatement(sqlite3* db) {
 void CheckPointsSchema(sqlite3* db, const std::u16string& path) {
   const auto tables = FirstColumn(db, "SELECT name FROM sqlite_master WHERE type = 'table'", {}, path);
   std::vector<std::u16string_view> missingTables;
-  for (const auto& table : RequiredTables()) {
+  for (const auto& table : PointsTableShapes()) {
     if (!Contains(tables, table.name)) missingTables.push_back(table.name);
   }
   if (!missingTables.empty()) {
     ThrowError(u"ポイントデータベースに必要なテーブルがありません (" + Joined(missingTables) + u"): " + path);
   }
-  for (const auto& table : RequiredTables()) {
+  for (const auto& table : PointsTableShapes()) {
     const auto columns = FirstColumn(db, "SELECT name FROM pragma_table_info(?1)", table.name, path);
     std::vector<std::u16string_view> missingColumns;
     for (const auto column : table.columns) {
