@@ -99,14 +99,18 @@ TEST(CliConvert, CarriesEveryRowOverExactly) {
   }
 }
 
-// Nothing is written over, and nothing is created beside the target.
-TEST(CliConvert, RefusesAnExistingTargetAndAFileThatIsNoAccessDatabase) {
+// An existing target, a file that is no Access database, a cut Access file
+// and a missing argument: nothing is written over or created.
+TEST(CliConvert, RefusesWhatItCannotCarryOverAndCreatesNothing) {
+  if (!std::filesystem::exists(kAccessData)) GTEST_SKIP() << "no Access test files at " << kAccessData;
   TempDir dir;
   const auto existing = dir.File("points.sqlite");
   CreateTestDatabase(existing);
   const auto text = dir.File("notes.mdb");
   WriteFileBytes(text, std::string(4096, 'x'));
   const auto access = kAccessData / "RovevizoduziDivoz.mdb";
+  const auto cut = dir.File("cut.mdb");
+  WriteFileBytes(cut, ReadFileBytes(access).substr(0, 150000));
   const struct {
     std::vector<std::string> args;
     std::string message;
@@ -114,6 +118,7 @@ TEST(CliConvert, RefusesAnExistingTargetAndAFileThatIsNoAccessDatabase) {
       {{"convert", access.string(), "--database", existing.string()}, "ファイルが既にあります"},
       {{"convert", text.string(), "--database", dir.File("new.sqlite").string()},
        "Access のデータベースファイルではありません"},
+      {{"convert", cut.string(), "--database", dir.File("new.sqlite").string()}, "途中で切れています"},
       {{"convert", "--database", dir.File("new.sqlite").string()}, "指定してください"},
   };
   const std::string before = ReadFileBytes(existing);
@@ -123,7 +128,7 @@ TEST(CliConvert, RefusesAnExistingTargetAndAFileThatIsNoAccessDatabase) {
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
   }
   EXPECT_EQ(ReadFileBytes(existing), before);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);
 }
 
 }  // namespace

@@ -78,6 +78,14 @@ class TableReader {
     mdb_rewind_table(table_);
     TableRows rows{shape_.name, shape_.columns, {}};
     while (mdb_fetch_row(table_)) rows.rows.push_back(CurrentRow(rows.rows.size() + 1));
+    // The library skips a row it cannot take apart and stops at a page it
+    // cannot read, both without a word; the table's own count tells.
+    if (rows.rows.size() != table_->num_rows) {
+      Refuse(u"Access のデータベースの " + std::u16string(shape_.name) + u" テーブルには " +
+             convert::FormatInteger(table_->num_rows) + u" 行あるはずですが、読めたのは " +
+             convert::FormatInteger(static_cast<std::int64_t>(rows.rows.size())) +
+             u" 行です。ファイルが壊れているか、途中で切れています。");
+    }
     return rows;
   }
 
