@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   libsqlite3-dev sqlite3
   libpugixml-dev
+  mdbtools-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-ipafont-gothic
   python3 time

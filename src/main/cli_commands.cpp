@@ -11,6 +11,7 @@
 #include "convert/utf.h"
 #include "import/import_run.h"
 #include "import/lap_load_failed.h"
+#include "main/cli_options.h"
 #include "main/database_location.h"
 #include "main/report_csv.h"
 #include "main/report_destination.h"
@@ -22,7 +23,6 @@
 #include "outside/lap_component.h"
 #include "outside/logging_connection.h"
 #include "outside/sqlite/points_database_file.h"
-#include "platform/program_folder.h"
 #include "platform/terminal.h"
 
 namespace pointimport::main {
@@ -33,10 +33,6 @@ using convert::RuntimeError;
 using convert::ToText;
 
 namespace {
-
-std::u16string DefaultDatabasePath() {
-  return AddPathSeparator(platform::ProgramFolder()) + outside::sqlite::kPointsDatabaseFileName;
-}
 
 // The connection string the window builds, for a database anywhere.
 std::u16string ConnectionStringFor(const std::u16string& databasePath) {
@@ -80,29 +76,6 @@ struct ImportCommandOptions {
   ReportFormat reportFormat = ReportFormat::None;
   std::vector<std::u16string> files;
 };
-
-// Takes the value of option `name`, given as "--name VALUE" or "--name=VALUE",
-// when args[i] is that option; returns false when it is another argument.
-// A missing value (the end of the arguments, an empty "--name=", or another
-// option next) is reported and leaves `missing` set.
-bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
-                     std::u16string& value, bool& missing, std::ostream& err) {
-  const std::string& arg = args[i];
-  std::string text;
-  if (arg == name) {
-    if (i + 1 < args.size() && !args[i + 1].starts_with("--")) text = args[++i];
-  } else if (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=') {
-    text = arg.substr(name.size() + 1);
-  } else {
-    return false;
-  }
-  if (text.empty()) {
-    err << name << " には値が必要です。\n";
-    missing = true;
-  }
-  value = PathFromNative(text);
-  return true;
-}
 
 ReportFormat ReportFormatOf(const std::u16string& file) {
   const std::u16string extension = PathFromNative(std::filesystem::path(NativePath(file)).extension().string());

@@ -21,4 +21,9 @@ int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std:
 // Control characters of lap files and the database are shown as "\xHH".
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// `convert ACCESS.mdb [--database PATH]`: creates a new points database
+// holding the rows of an Access file's EVENT, PERSON and RESULT tables; the
+// Access file is only read.
+int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 }  // namespace pointimport::main

@@ -21,6 +21,13 @@ constexpr char kUsage[] =
     "      終了コード: 0 すべて取り込めた / 1 書き込めなかった行がある /\n"
     "                  2 読み込めないファイル・キーワードなし・エラーで取り消した・\n"
     "                    データベースに接続できない\n"
+    "  pointimport-cli convert ACCESS.mdb [--database PATH]\n"
+    "      Access のデータベースファイルの EVENT・PERSON・RESULT の行をすべて\n"
+    "      新しいポイントデータベース (既定: プログラムのフォルダーの\n"
+    "      RovevizoduziDivoz.mdb) に移します。Access のファイルは読むだけです。\n"
+    "      既にあるファイルには書き込みません。\n"
+    "      終了コード: 0 すべてそのまま移した / 1 移さなかった列・そのままの形\n"
+    "                  では移せなかった値がある (一覧を表示) / 2 変換しなかった\n"
     "  pointimport-cli --help | -h | help\n"
     "      この説明を表示します。\n"
     "  pointimport-cli --version | -V\n"
@@ -43,6 +50,7 @@ int main(int argc, char** argv) {
   cli::RegisterSystemObjects();
   if (args[0] == "init") return cli::RunInitCommand(rest, std::cout, std::cerr);
   if (args[0] == "import") return cli::RunImportCommand(rest, std::cout, std::cerr);
+  if (args[0] == "convert") return cli::RunConvertCommand(rest, std::cout, std::cerr);
   std::cerr << "不明なコマンドです: " << args[0] << "\n" << kUsage;
   return cli::kExitError;
 }

@@ -1,30 +1,16 @@
 #include "outside/sqlite/points_schema_check.h"
 
-#include <array>
 #include <string_view>
 #include <vector>
 
 #include "convert/ascii_case.h"
+#include "outside/points_tables.h"
 #include "outside/sqlite/sqlite_error.h"
 #include "outside/sqlite/sqlite_statement.h"
 
 namespace pointimport::outside::sqlite {
 
 namespace {
-
-struct RequiredTable {
-  std::u16string_view name;
-  std::vector<std::u16string_view> columns;
-};
-
-const std::array<RequiredTable, 3>& RequiredTables() {
-  static const std::array<RequiredTable, 3> tables = {{
-      {u"EVENT", {u"ID", u"NAME", u"TERRAIN", u"EVENT_DATE"}},
-      {u"PERSON", {u"ID", u"NAME", u"CLUB", u"SEX"}},
-      {u"RESULT", {u"EVENT_ID", u"PERSON_ID", u"CLASS", u"PLACE", u"RESULT", u"POINT"}},
-  }};
-  return tables;
-}
 
 // A schema that cannot be read: a lock held past the busy timeout is the
 // operator's to wait out, anything else means the file is no database.
@@ -95,14 +81,14 @@ bool SchemaMayKeepPartOfARefusedStatement(sqlite3* db) {
 void CheckPointsSchema(sqlite3* db, const std::u16string& path) {
   const auto tables = FirstColumn(db, "SELECT name FROM sqlite_master WHERE type = 'table'", {}, path);
   std::vector<std::u16string_view> missingTables;
-  for (const auto& table : RequiredTables()) {
+  for (const auto& table : PointsTableShapes()) {
     if (!Contains(tables, table.name)) missingTables.push_back(table.name);
   }
   if (!missingTables.empty()) {
     ThrowSqliteError(u"ポイントデータベースに必要なテーブルがありません (" + Joined(missingTables) + u"): " +
                      path);
   }
-  for (const auto& table : RequiredTables()) {
+  for (const auto& table : PointsTableShapes()) {
     const auto columns = FirstColumn(db, "SELECT name FROM pragma_table_info(?1)", table.name, path);
     std::vector<std::u16string_view> missingColumns;
     for (const auto column : table.columns) {

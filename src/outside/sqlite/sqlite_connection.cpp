@@ -1,6 +1,7 @@
 #include "outside/sqlite/sqlite_connection.h"
 
 #include "convert/utf.h"
+#include "outside/access_file_signature.h"
 #include "outside/connection_string.h"
 #include "outside/sqlite/points_schema_check.h"
 #include "outside/sqlite/read_only_wal.h"
@@ -45,6 +46,13 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
     ThrowSqliteError(u"データベースファイルが見つかりません: " + *path);
   if (file.kind != platform::FileKind::Regular)
     ThrowSqliteError(u"データベースファイルではありません: " + *path);
+  // SQLite would only call it no database; the operator needs to hear what
+  // it is and how to bring its rows over.
+  if (HasAccessSignature(*path)) {
+    ThrowSqliteError(u"Access のデータベースファイルです。このままでは使えません: " + *path +
+               u"\nファイルを別の名前に移し、pointimport-cli convert 移したファイル --database " + *path +
+               u" で同じ行を持つポイントデータベースに変換してください。");
+  }
   const std::string nativePath = convert::NativePath(*path);
 
   std::string message;

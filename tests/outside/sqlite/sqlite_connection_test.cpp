@@ -68,6 +68,14 @@ TEST(SqliteConnectionOpen, FailsWithTheCauseAndCreatesNothing) {
   test_support::WriteFileBytes(text, std::string(4096, 'x'));
   EXPECT_NE(OpenError(test_support::ConnectionStringFor(text)).find("not a database"), std::string::npos);
 
+  for (const char* engine : {"Jet", "ACE"}) {
+    const auto access = dir.File(std::string(engine) + ".mdb");
+    test_support::WriteFileBytes(
+        access, std::string("\x00\x01\x00\x00Standard ", 13) + engine + " DB" + std::string(4096, '\0'));
+    EXPECT_NE(OpenError(test_support::ConnectionStringFor(access)).find("Access のデータベースファイルです"),
+              std::string::npos);
+  }
+
   const auto other = dir.File("other.mdb");
   {
     test_support::CreateTestDatabase(other);
