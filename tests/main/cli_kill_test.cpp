@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -43,9 +43,13 @@ bool ImportAndKill(const std::filesystem::path& database, const std::filesystem:
                    std::chrono::microseconds delay) {
   const std::string program = std::string(POINTIMPORT_BINARY_DIR) + "/pointimport-cli";
   const std::string databaseText = database.string(), fileText = file.string();
-  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("import"),
-                  const_cast<char*>("--database"), const_cast<char*>(databaseText.c_str()),
-                  const_cast<char*>(fileText.c_str()), nullptr};
+  char* argv[] = {const_cast<char*>(program.c_str()),
+                  const_cast<char*>("import"),
+                  const_cast<char*>("--database"),
+                  const_cast<char*>(databaseText.c_str()),
+                  const_cast<char*>("--replace"),
+                  const_cast<char*>(fileText.c_str()),
+                  nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -65,12 +69,14 @@ TEST(CliKill, AKilledImportLeavesTheOldRowsOrTheNewOnesNeverAMixture) {
   TempDir dir;
   const auto oldFile = GenerateLapFile(dir.File("old.xml"), {.runners = 3000, .seed = 1, .eventId = "KILL"});
   const auto newFile = GenerateLapFile(dir.File("new.xml"), {.runners = 3000, .seed = 2, .eventId = "KILL"});
-  const auto otherFile = GenerateLapFile(dir.File("other.xml"), {.runners = 500, .seed = 3, .eventId = "OTHER"});
+  const auto otherFile =
+      GenerateLapFile(dir.File("other.xml"), {.runners = 500, .seed = 3, .eventId = "OTHER"});
 
   const auto database = dir.File("RovevizoduziDivoz.mdb");
   CreateTestDatabase(database);
   for (const auto& file : {otherFile, oldFile}) {
-    ASSERT_EQ(RunProgram("pointimport-cli", {"import", "--database", database.string(), file.string()}).exitCode, 0);
+    ASSERT_EQ(
+        RunProgram("pointimport-cli", {"import", "--database", database.string(), file.string()}).exitCode, 0);
   }
   const auto oldState = Snapshot(database);
   const std::string oldBytes = ReadFileBytes(database);
@@ -79,8 +85,13 @@ TEST(CliKill, AKilledImportLeavesTheOldRowsOrTheNewOnesNeverAMixture) {
   const auto reference = dir.File("reference.mdb");
   WriteFileBytes(reference, oldBytes);
   const auto started = std::chrono::steady_clock::now();
-  ASSERT_EQ(RunProgram("pointimport-cli", {"import", "--database", reference.string(), newFile.string()}).exitCode, 0);
-  const auto runTime = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+  // Another event under the old one's keyword: replaced only when told.
+  ASSERT_EQ(
+      RunProgram("pointimport-cli", {"import", "--database", reference.string(), "--replace", newFile.string()})
+          .exitCode,
+      0);
+  const auto runTime =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
   const auto newState = Snapshot(reference);
   ASSERT_NE(oldState, newState);
 
@@ -91,8 +102,8 @@ TEST(CliKill, AKilledImportLeavesTheOldRowsOrTheNewOnesNeverAMixture) {
     WriteFileBytes(database, oldBytes);
     std::filesystem::remove(dir.File("RovevizoduziDivoz.mdb-journal"));
     // Spread over the run, a little past its end.
-    const auto delay = std::chrono::microseconds(
-        std::uniform_int_distribution<long>(0, runTime.count() * 11 / 10)(random));
+    const auto delay =
+        std::chrono::microseconds(std::uniform_int_distribution<long>(0, runTime.count() * 11 / 10)(random));
     killedMidRun += ImportAndKill(database, newFile, delay);
 
     EXPECT_EQ(QueryRows(database, "PRAGMA integrity_check"), std::vector<std::string>{"ok"}) << "kill " << k;
