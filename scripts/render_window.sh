@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the window and takes its pictures under a virtual X display:
 # docs/window_connected.png, docs/window_not_connected.png,
-# docs/window_loaded.png and docs/import_details.png, with the HTML report of
-# that import as docs/report_example.html; and, where Chromium is installed,
+# docs/window_loaded.png, docs/import_details.png, docs/load_warnings.png and
+# docs/replace_question.png, with the HTML report of that import as
+# docs/report_example.html; and, where Chromium is installed,
 # a picture of that report, docs/report_example.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -11,6 +11,9 @@
 #include "convert/utf.h"
 #include "import/import_run.h"
 #include "import/lap_load_failed.h"
+#include "import/load_warnings.h"
+#include "import/loaded_event.h"
+#include "import/replace_check.h"
 #include "main/cli_options.h"
 #include "main/database_location.h"
 #include "main/report_csv.h"
@@ -72,6 +75,7 @@ struct ImportCommandOptions {
   std::u16string database = DefaultDatabasePath();
   bool dryRun = false;
   bool echoSql = false;
+  bool replace = false;
   std::u16string report;
   ReportFormat reportFormat = ReportFormat::None;
   std::vector<std::u16string> files;
@@ -100,6 +104,8 @@ bool ParseImportOptions(const std::vector<std::string>& args, ImportCommandOptio
       options.dryRun = true;
     } else if (args[i] == "--echo-sql") {
       options.echoSql = true;
+    } else if (args[i] == "--replace") {
+      options.replace = true;
     } else if (args[i].starts_with("--")) {
       err << "不明な引数です: " << TerminalText(PathFromNative(args[i])) << "\n";
       return false;
@@ -123,9 +129,11 @@ void PrintIndented(std::ostream& out, const std::u16string& text) {
 
 // Loads and imports one file; returns its exit status. The run's report is
 // appended to reports.
-int ImportOneFile(const std::u16string& file, outside::Connection& connection, outside::LapComponent& component,
-                  const ImportCommandOptions& options, std::vector<import::ImportReport>& reports,
-                  std::ostream& out, std::ostream& err) {
+// The look-ups before the import go to lookUp: they only read, and
+// --echo-sql shows what the import itself executes.
+int ImportOneFile(const std::u16string& file, outside::Connection& connection, outside::Connection& lookUp,
+                  outside::LapComponent& component, const ImportCommandOptions& options,
+                  std::vector<import::ImportReport>& reports, std::ostream& out, std::ostream& err) {
   out << "ファイル: " << TerminalText(file) << "\n";
   const auto fileControl = component.FileControl();
   if (import::LapLoadFailed(fileControl->LoadLapFile(file))) {
@@ -142,6 +150,14 @@ int ImportOneFile(const std::u16string& file, outside::Connection& connection, o
     return kExitError;
   }
   out << "  キーワード: " << TerminalText(keyword) << "\n";
+  const import::LoadedEvent loaded = import::ReadLoadedEvent(component);
+  for (const auto& warning : import::LoadWarnings(loaded)) out << "  注意: " << TerminalText(warning) << "\n";
+  if (const auto facts = import::SurprisingReplacement(lookUp, loaded); !facts.empty() && !options.replace) {
+    err << "取り込みません: " << TerminalText(file) << "\n";
+    for (const auto& fact : facts) err << "  " << TerminalText(fact) << "\n";
+    err << "  それでも取り込むには --replace を付けてください。\n";
+    return kExitNotReplaced;
+  }
 
   CommandLineHost host(err, !options.echoSql && platform::IsTerminal(platform::StandardStream::Error));
   import::ImportSummary summary = import::RunImport(connection, component, host, {.dryRun = options.dryRun});
@@ -256,7 +272,8 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   std::vector<import::ImportReport> reports;
   for (const auto& file : options.files) {
     try {
-      status = std::max(status, ImportOneFile(file, connection, *component, options, reports, out, err));
+      status =
+          std::max(status, ImportOneFile(file, connection, *database, *component, options, reports, out, err));
     } catch (const RuntimeError& error) {
       err << ErrorText(error) << "\n何も書き込んでいません。\n"
           << "取り込みを取り消しました。この大会のデータは変更されていません: " << TerminalText(file) << "\n";

@@ -4,13 +4,12 @@
 
 #include "convert/utf.h"
 #include "main/database_location.h"
-#include "outside/sqlite/points_database_file.h"
 #include "platform/program_folder.h"
 
 namespace pointimport::main {
 
 std::u16string DefaultDatabasePath() {
-  return AddPathSeparator(platform::ProgramFolder()) + outside::sqlite::kPointsDatabaseFileName;
+  return DatabasePath(platform::ProgramFolder());
 }
 
 bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,

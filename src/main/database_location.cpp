@@ -19,9 +19,12 @@ std::u16string ConnectionStringForFile(const std::u16string& folder, const std::
          outside::ConnectionStringValueText(databasePath);
 }
 
+std::u16string DatabasePath(const std::u16string& programFolder) {
+  return AddPathSeparator(programFolder) + outside::sqlite::kPointsDatabaseFileName;
+}
+
 std::u16string BuildConnectionString(const std::u16string& programFolder) {
-  return ConnectionStringForFile(programFolder,
-                                 AddPathSeparator(programFolder) + outside::sqlite::kPointsDatabaseFileName);
+  return ConnectionStringForFile(programFolder, DatabasePath(programFolder));
 }
 
 }  // namespace pointimport::main

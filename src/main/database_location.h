@@ -12,6 +12,10 @@ std::u16string AddPathSeparator(std::u16string path);
 // default directory; a value holding ";", "{" or "}" in braces.
 std::u16string ConnectionStringForFile(const std::u16string& folder, const std::u16string& databasePath);
 
+// Where the points database of the given program folder lies:
+// "<folder + separator>RovevizoduziDivoz.mdb".
+std::u16string DatabasePath(const std::u16string& programFolder);
+
 // The connection string of the points database in the given program folder:
 // "DRIVER=...;DefaultDir=<folder>;DBQ=<folder + separator>RovevizoduziDivoz.mdb".
 std::u16string BuildConnectionString(const std::u16string& programFolder);

@@ -36,6 +36,9 @@ class LapEventData {
   virtual convert::Variant EventDate() = 0;
   // True when the file says its results are provisional (not final).
   virtual convert::Variant Provisional() { return convert::Variant(false); }
+  // How many results of other races of a multi-race event the file holds
+  // and the component leaves out, as a 32-bit integer.
+  virtual convert::Variant OtherRaceResults() { return convert::Variant(std::int32_t{0}); }
 };
 
 class LapClassData {

@@ -30,14 +30,19 @@ class CliImportTest : public ::testing::Test {
   std::filesystem::path database_ = dir_.File("RovevizoduziDivoz.mdb");
 };
 
+// Events A, B, C... of the same runners: each its own name and times (in
+// the same ratios, so the same points), since one event under two keywords
+// is not imported twice.
 IofEvent SmallEvent(const std::string& id) {
   IofEvent event;
   event.id = id;
+  const int scale = id.empty() ? 1 : 1 + (id[0] - 'A');
+  if (!id.empty()) event.name += " " + id;
   event.classes = {{"M21",
-                    {{"山田", "太郎", "東京OLC", "M", "OK", 1500, 1},
-                     {"鈴木", "一郎", "", "M", "OK", 1800, 2},
-                     {"佐藤", "次郎", "", "M", "OK", 2100, 3},
-                     {"高橋", "三郎", "", "M", "MissingPunch", 2000, std::nullopt}}}};
+                    {{"山田", "太郎", "東京OLC", "M", "OK", 1500 * scale, 1},
+                     {"鈴木", "一郎", "", "M", "OK", 1800 * scale, 2},
+                     {"佐藤", "次郎", "", "M", "OK", 2100 * scale, 3},
+                     {"高橋", "三郎", "", "M", "MissingPunch", 2000 * scale, std::nullopt}}}};
   return event;
 }
 
@@ -239,6 +244,54 @@ TEST_F(CliImportTest, EchoesEveryStatementAsExecuted) {
             "INSERT INTO RESULT  ( EVENT_ID, PERSON_ID, CLASS, PLACE, RESULT, POINT )  VALUES (   'X''1', "
             "'伊藤花子', "
             "'W21', 1, '0:20:00', 0 ) \n");
+}
+
+// A file whose keyword holds another event, or whose event is stored under
+// another keyword, is left out with the facts unless --replace is given; the
+// files after it go on.
+TEST_F(CliImportTest, LeavesOutAFileThatWouldReplaceAnotherEventUnlessTold) {
+  ASSERT_EQ(Import({File("a.xml", SmallEvent("A")).string()}).exitCode, 0);
+  IofEvent renamed = SmallEvent("A");
+  renamed.name = "別の大会";
+  IofEvent copy = SmallEvent("A");
+  copy.id = "A2";
+  const struct {
+    IofEvent event;
+    std::string fact;
+  } cases[] = {
+      {renamed,
+       "キーワード「A」で取り込み済みの大会を、このファイルで置き換えます。\n"
+       "  取り込み済み: テスト大会 A・2024/05/12・結果 4 行\n"
+       "  このファイル: 別の大会・2024/05/12・結果 4 行\n"},
+      {copy, "同じ大会がキーワード「A」で取り込み済みです。"},
+  };
+  for (const auto& c : cases) {
+    const std::string storedA =
+        "SELECT * FROM EVENT WHERE ID = 'A' UNION ALL SELECT * FROM EVENT WHERE ID = 'A2'";
+    const auto before = Rows(storedA);
+    const auto refused = Import({File("x.xml", c.event).string(), File("b.xml", SmallEvent("B")).string()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("取り込みません: " + dir_.File("x.xml").string() + "\n  " + c.fact),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(Rows(storedA), before);
+    EXPECT_EQ(Rows("SELECT count(*) FROM EVENT WHERE ID = 'B'"), std::vector<std::string>{"1"});
+
+    const auto replaced = Import({"--replace", File("x.xml", c.event).string()});
+    EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+  }
+  EXPECT_EQ(Rows("SELECT ID, NAME FROM EVENT ORDER BY ID"),
+            (std::vector<std::string>{"A\t別の大会", "A2\tテスト大会 A", "B\tテスト大会 B"}));
+}
+
+// The warnings stand before the import's own lines.
+TEST_F(CliImportTest, WarnsBeforeImporting) {
+  IofEvent undated = SmallEvent("A");
+  undated.date = "";
+  const auto run = Import({File("a.xml", undated).string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("  キーワード: A\n  注意: 大会の日付がありません。\n  クラス: 1\n"), std::string::npos)
+      << run.out;
 }
 
 }  // namespace

@@ -43,9 +43,13 @@ bool ImportAndKill(const std::filesystem::path& database, const std::filesystem:
                    std::chrono::microseconds delay) {
   const std::string program = std::string(POINTIMPORT_BINARY_DIR) + "/pointimport-cli";
   const std::string databaseText = database.string(), fileText = file.string();
-  char* argv[] = {const_cast<char*>(program.c_str()),  const_cast<char*>("import"),
-                  const_cast<char*>("--database"),     const_cast<char*>(databaseText.c_str()),
-                  const_cast<char*>(fileText.c_str()), nullptr};
+  char* argv[] = {const_cast<char*>(program.c_str()),
+                  const_cast<char*>("import"),
+                  const_cast<char*>("--database"),
+                  const_cast<char*>(databaseText.c_str()),
+                  const_cast<char*>("--replace"),
+                  const_cast<char*>(fileText.c_str()),
+                  nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -81,8 +85,10 @@ TEST(CliKill, AKilledImportLeavesTheOldRowsOrTheNewOnesNeverAMixture) {
   const auto reference = dir.File("reference.mdb");
   WriteFileBytes(reference, oldBytes);
   const auto started = std::chrono::steady_clock::now();
+  // Another event under the old one's keyword: replaced only when told.
   ASSERT_EQ(
-      RunProgram("pointimport-cli", {"import", "--database", reference.string(), newFile.string()}).exitCode,
+      RunProgram("pointimport-cli", {"import", "--database", reference.string(), "--replace", newFile.string()})
+          .exitCode,
       0);
   const auto runTime =
       std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);

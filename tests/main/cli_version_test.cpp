@@ -26,5 +26,13 @@ TEST(CliInfo, VersionAndUsageGoToStandardOutput) {
   }
 }
 
+// Every option the commands take is in the usage.
+TEST(CliInfo, UsageListsEveryOption) {
+  const std::string usage = RunProgram("pointimport-cli", {"--help"}).out;
+  for (const char* option : {"--database", "--dry-run", "--echo-sql", "--replace", "--report"}) {
+    EXPECT_NE(usage.find(std::string("      ") + option), std::string::npos) << option;
+  }
+}
+
 }  // namespace
 }  // namespace pointimport::test_support

@@ -19,6 +19,8 @@ class Panel {
   virtual ~Panel() = default;
   // The panel and everything on it appear or disappear.
   virtual void SetVisible(bool visible) = 0;
+  // Plain text shown while the pointer rests on the panel.
+  virtual void SetToolTip(const std::u16string& text) = 0;
 };
 
 class Button {

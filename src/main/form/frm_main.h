@@ -43,6 +43,8 @@ class frmMain {
   void Form_Load();
   void Form_Unload();
   void OpenLapFile();
+  void ShowLoadWarnings();
+  bool OperatorAllowsImport();
   std::u16string CannotOpenMessage();
   // How each handler ends on an error it does not trap.
   void ReportError(const convert::RuntimeError& error);

@@ -58,6 +58,8 @@ void frmMain::OpenLapFile() {
     controls_.cmdUpdate.SetFocus();
   }
   platform_.SetMousePointer(import::ImportHost::kDefaultPointer);
+  // Told now, while the operator can still choose another file.
+  if (!keyword.empty()) ShowLoadWarnings();
 }
 
 }  // namespace pointimport::main::form

@@ -18,6 +18,10 @@ class WindowPlatform : public import::ImportHost, public FileChooser {
   virtual std::u16string ProgramFolder() = 0;
   // ShowMessage's box, with details the operator may open: plain text.
   virtual void ShowMessageWithDetails(const std::u16string& text, const std::u16string& details) = 0;
+  // A box with no icon and the buttons Yes and No under the window's
+  // caption, No the default (Enter and Escape answer No); true only when the
+  // operator chose Yes.
+  virtual bool AskYesNo(const std::u16string& text) = 0;
 };
 
 }  // namespace pointimport::main::form

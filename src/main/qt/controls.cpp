@@ -12,4 +12,10 @@ void LongTextLabel::SetText(const std::u16string& text) {
   setToolTip(shown);
 }
 
+void Panel::SetToolTip(const std::u16string& text) {
+  // A tooltip that looks like markup is shown as markup; a path may hold "<".
+  setToolTip(QStringLiteral("<p style='white-space:pre'>") + ToQString(text).toHtmlEscaped() +
+             QStringLiteral("</p>"));
+}
+
 }  // namespace pointimport::main::qt

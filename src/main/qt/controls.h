@@ -30,6 +30,7 @@ class Panel : public QWidget, public form::Panel {
  public:
   using QWidget::QWidget;
   void SetVisible(bool visible) override { setVisible(visible); }
+  void SetToolTip(const std::u16string& text) override;
 };
 
 class Button : public QPushButton, public form::Button {

@@ -36,4 +36,21 @@ void ShowPlainMessage(QWidget* parent, const QString& caption, const QString& te
   box.exec();
 }
 
+bool AskPlainYesNo(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setIcon(QMessageBox::NoIcon);
+  box.setTextFormat(Qt::PlainText);
+  box.setText(text);
+  QPushButton* yes = box.addButton(QMessageBox::Yes);
+  QPushButton* no = box.addButton(QMessageBox::No);
+  yes->setIcon(QIcon());
+  no->setIcon(QIcon());
+  // Replacing stored data is never what a stray Enter means.
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
 }  // namespace pointimport::main::qt

@@ -12,4 +12,8 @@ namespace pointimport::main::qt {
 void ShowPlainMessage(QWidget* parent, const QString& caption, const QString& text,
                       const QString& details = QString());
 
+// The same box with Yes and No; No is the default and the escape button.
+// True only when Yes was chosen.
+bool AskPlainYesNo(QWidget* parent, const QString& caption, const QString& text);
+
 }  // namespace pointimport::main::qt

@@ -36,4 +36,8 @@ void QtWindowPlatform::ShowMessageWithDetails(const std::u16string& text, const 
   ShowPlainMessage(&window_, window_.windowTitle(), ToQString(text), ToQString(details));
 }
 
+bool QtWindowPlatform::AskYesNo(const std::u16string& text) {
+  return AskPlainYesNo(&window_, window_.windowTitle(), ToQString(text));
+}
+
 }  // namespace pointimport::main::qt

@@ -22,6 +22,7 @@ class QtWindowPlatform : public form::WindowPlatform {
   void DoEvents() override;
   void ShowMessage(const std::u16string& text) override;
   void ShowMessageWithDetails(const std::u16string& text, const std::u16string& details) override;
+  bool AskYesNo(const std::u16string& text) override;
 
  private:
   QWidget& window_;

@@ -33,8 +33,9 @@ struct CalendarDate {
 struct LapEvent {
   std::u16string keyword;  // never empty: the event's Id, else the file name
   std::u16string name;
-  std::optional<CalendarDate> date;  // a valid calendar date when present
-  bool provisional = false;          // the file says its results are not final
+  std::optional<CalendarDate> date;   // a valid calendar date when present
+  bool provisional = false;           // the file says its results are not final
+  std::int32_t otherRaceResults = 0;  // results of later races, not read
   std::vector<LapClass> classes;
 };
 

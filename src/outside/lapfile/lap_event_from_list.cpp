@@ -10,6 +10,7 @@ LapEvent MakeLapEvent(ResultList list, const std::u16string& fileNameKeyword) {
   event.name = std::move(list.eventName);
   event.date = list.eventDate;
   event.provisional = list.provisional;
+  event.otherRaceResults = list.otherRaceResults;
   event.classes.reserve(list.classes.size());
   for (ClassResult& classResult : list.classes)
     event.classes.push_back(RankClassResult(std::move(classResult)));

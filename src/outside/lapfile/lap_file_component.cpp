@@ -74,6 +74,7 @@ class LoadedEventData : public LapEventData {
   Variant EventName() override { return Variant(event_ ? event_->name : std::u16string()); }
   Variant Terrain() override { return Variant(u""); }  // result lists carry no terrain
   Variant Provisional() override { return Variant(event_ && event_->provisional); }
+  Variant OtherRaceResults() override { return Variant(event_ ? event_->otherRaceResults : std::int32_t{0}); }
   Variant EventDate() override {
     if (!event_ || !event_->date) return Variant::Null();
     return Variant::Date(convert::DayNumber(event_->date->year, event_->date->month, event_->date->day));

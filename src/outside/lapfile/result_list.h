@@ -43,6 +43,8 @@ struct ResultList {
   std::u16string eventName;
   std::optional<CalendarDate> eventDate;
   bool provisional = false;  // the file says its results are not final
+  // Results of a multi-race event's later races, which are not read.
+  std::int32_t otherRaceResults = 0;
   std::vector<ClassResult> classes;
 };
 

@@ -36,7 +36,9 @@ class RecordingPanel : public main::form::Panel {
     visible = shown;
     events_.push_back(shown ? "picMain shown" : "picMain hidden");
   }
+  void SetToolTip(const std::u16string& text) override { toolTip = text; }
   std::optional<bool> visible;  // nothing until the window sets it
+  std::u16string toolTip;
 
  private:
   std::vector<std::string>& events_;

@@ -100,5 +100,31 @@ TEST(FrmMainImport, NotConnectedRunWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(harness.databasePath));
 }
 
+// A file whose keyword holds another event asks first; No leaves the
+// database and the window as they were, Yes imports.
+TEST(FrmMainImport, ReplacingAnotherEventWaitsForYes) {
+  for (const bool yes : {false, true}) {
+    FormHarness harness;
+    OpenTestConnection(harness.databasePath)
+        ->Execute(
+            u"INSERT INTO EVENT (ID, NAME, TERRAIN, EVENT_DATE) VALUES ('ResultList1', '前の大会', '', '')");
+    OpenExample(harness);
+    harness.platform.answerYes = yes;
+    harness.Import();
+
+    ASSERT_EQ(harness.platform.questions.size(), std::size_t{1});
+    const std::u16string& question = harness.platform.questions[0];
+    EXPECT_TRUE(question.starts_with(u"キーワード「ResultList1」で取り込み済みの大会を") &&
+                Contains(question, u"取り込み済み: 前の大会・(日付なし)・結果 0 行\r\n") &&
+                question.ends_with(u"\r\n\r\nそれでも取り込みますか?"))
+        << convert::Utf16ToUtf8(question);
+    EXPECT_EQ(harness.events.front(), "question");
+    EXPECT_EQ(QueryRows(harness.databasePath, "SELECT NAME FROM EVENT"),
+              std::vector<std::string>{yes ? "Example event" : "前の大会"});
+    EXPECT_EQ(harness.cmdUpdate.enabled, !yes);
+    EXPECT_EQ(harness.events.size(), yes ? std::size_t{8} : std::size_t{1});
+  }
+}
+
 }  // namespace
 }  // namespace pointimport::test_support

@@ -37,6 +37,8 @@ TEST(FrmMainLoad, OpensTheDatabaseBesideTheProgram) {
                                     harness.folder + u";DBQ=" +
                                     convert::PathFromNative(harness.databasePath.native());
     ASSERT_EQ(harness.connectionCalls, std::vector<std::u16string>{expected});
+    EXPECT_EQ(harness.picMain.toolTip,
+              u"ポイントデータベース: " + convert::PathFromNative(harness.databasePath.native()));
     EXPECT_EQ(harness.events, std::vector<std::string>{"picMain shown"});
     EXPECT_TRUE(harness.platform.messages.empty());
   }

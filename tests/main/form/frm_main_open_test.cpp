@@ -56,10 +56,16 @@ TEST_F(FrmMainOpen, ShowsTheEventAndMovesToImport) {
 
   EXPECT_EQ(ShownBy(harness), kE1Shown);
   EXPECT_TRUE(harness.cmdUpdate.focused);
+  // What the operator should know of the file comes last, over the window
+  // that shows it.
   const std::vector<std::string> events = {
       "dialog",        "pointer 11",        "events",          "lblEventName=第1回 大会 2024/05/12",
-      "lblKeyword=E1", "cmdUpdate enabled", "cmdUpdate focus", "pointer 0"};
+      "lblKeyword=E1", "cmdUpdate enabled", "cmdUpdate focus", "pointer 0",
+      "message"};
   EXPECT_EQ(harness.events, events);
+  EXPECT_EQ(harness.platform.messages.at(0).text,
+            u"このファイルについて:\r\n\r\n結果が一つもありません。取り込むと、この大会の結果はなくなります。"
+            u"\r\n大会の日付がありません。");
   EXPECT_EQ(ComponentCalls().front(), u"FileLoadFilter");
   EXPECT_EQ(ComponentCalls().at(1), u"LoadLapFile /laps/e1.xml");
 
@@ -86,6 +92,7 @@ TEST_F(FrmMainOpen, CancellingChangesNothing) {
 
 TEST_F(FrmMainOpen, AFileWithoutKeywordDisablesImportAgain) {
   harness.Open(u"/laps/e1.xml");
+  harness.platform.messages.clear();
   harness.Open(u"/laps/nokey.xml");
   EXPECT_EQ(ShownBy(harness), (Shown{u"キーワードなし", kNoKeywordText, false}));
   EXPECT_TRUE(harness.platform.messages.empty());
@@ -98,6 +105,7 @@ TEST_F(FrmMainOpen, AFailedLoadIsToldThenTheLabelsFollowTheComponent) {
   Shown atMessage;
   harness.platform.onMessage = [&] { atMessage = ShownBy(harness); };
   harness.events.clear();
+  harness.platform.messages.clear();
 
   harness.Open(u"/laps/broken.xml");
   ASSERT_EQ(harness.platform.messages.size(), std::size_t{1});

@@ -59,6 +59,12 @@ class RecordingPlatform : public main::form::WindowPlatform {
     messages.push_back({text, pointer, details});
     if (onMessage) onMessage();
   }
+  // Answers No unless a test says Yes.
+  bool AskYesNo(const std::u16string& text) override {
+    events.push_back("question");
+    questions.push_back(text);
+    return answerYes;
+  }
 
   std::u16string programFolder;
   // The file dialog's answers in turn; nothing (a cancel) once they run out.
@@ -66,6 +72,8 @@ class RecordingPlatform : public main::form::WindowPlatform {
   std::vector<main::form::FileChoice> choices;
   std::vector<std::string> events;
   std::vector<Message> messages;
+  std::vector<std::u16string> questions;
+  bool answerYes = false;
   int pointer = kDefaultPointer;
   std::function<void()> onMessage;
 };

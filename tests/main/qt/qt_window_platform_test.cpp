@@ -157,6 +157,38 @@ class QtWindowPlatformTest : public QObject {
     QCOMPARE(seen.windowCursor, Qt::WaitCursor);
   }
 
+  // The question before a replacement: Yes only when chosen; Enter and
+  // Escape answer No.
+  void questionAnswersNoUnlessYesIsChosen_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Enter") << int{Qt::Key_Return} << false;
+    QTest::newRow("Escape") << int{Qt::Key_Escape} << false;
+    QTest::newRow("Yes") << 0 << true;
+  }
+
+  void questionAnswersNoUnlessYesIsChosen() {
+    QFETCH(int, key);
+    QFETCH(bool, answer);
+    QStringList buttons;
+    bool plain = false;
+    ModalDriver driver({[&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (!box) return;
+      plain = box->icon() == QMessageBox::NoIcon && box->windowTitle() == window_.windowTitle();
+      for (const QAbstractButton* button : box->buttons()) buttons << button->text();
+      if (key == 0) {
+        box->button(QMessageBox::Yes)->click();
+      } else {
+        QTest::keyClick(box, static_cast<Qt::Key>(key));
+      }
+    }});
+    QCOMPARE(platform_.AskYesNo(u"置き換えますか?"), answer);
+    QVERIFY(!driver.TimedOut());
+    QVERIFY(plain);
+    QCOMPARE(buttons.size(), 2);
+  }
+
   void fileDialogIsQtsOwnInJapanese() {
     struct Seen {
       bool qtDialog = false;

@@ -1,7 +1,9 @@
 // render_window: pictures of the window for the README, in the states the
-// operator meets: connected, not connected, with a lap file loaded, and the
-// completion message of its import with the details open; beside them the
-// HTML report that import saved (report_example.html).
+// operator meets: connected, not connected, with a lap file loaded, the
+// completion message of its import with the details open, the warnings of a
+// provisional undated file as it loads, and the question before an import
+// that would replace another event; beside them the HTML report that import
+// saved (report_example.html).
 //
 //   render_window OUTPUT_FOLDER
 //
@@ -11,10 +13,12 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
 #include "convert/utf.h"
+#include "main/object_registry.h"
 #include "main/qt/frm_main_window.h"
 #include "main/qt/qt_translation.h"
 #include "main/qt/qt_window_platform.h"
@@ -115,33 +119,58 @@ bool Render(const std::filesystem::path& folder, const std::optional<std::u16str
   return saved;
 }
 
-// Opens the lap file, imports it, and takes the completion message with its
-// details open. The message is modal, so a timer looks for it.
-bool RenderImport(const std::filesystem::path& folder, const std::u16string& lapFile,
-                  const std::filesystem::path& picture) {
-  main::qt::FrmMainWindow window(
-      [&](QWidget& w) { return std::make_unique<RenderPlatform>(w, Utf8ToUtf16(folder.string()), lapFile); });
-  if (!window.LoadAndShow()) return false;
-  QMetaObject::invokeMethod(window.findChild<QObject*>(QStringLiteral("cmdOpen")), "click");
-  Settle();
+// Clicks the button and takes the message box it brings up, with its details
+// open, then closes the box with closeWith. Boxes are modal, so a timer looks
+// for it.
+bool GrabMessage(QObject* button, QMessageBox::StandardButton closeWith, const std::filesystem::path& picture) {
   bool saved = false;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     poll.stop();
-    for (QAbstractButton* button : box->buttons()) {
-      if (box->buttonRole(button) == QMessageBox::ActionRole) button->click();  // the details button
+    for (QAbstractButton* details : box->buttons()) {
+      if (box->buttonRole(details) == QMessageBox::ActionRole) details->click();
     }
     Settle();
     saved = box->grab().save(QString::fromStdString(picture.string()));
-    box->button(QMessageBox::Ok)->click();
+    box->button(closeWith)->click();
   });
   poll.start(50);
-  QMetaObject::invokeMethod(window.findChild<QObject*>(QStringLiteral("cmdUpdate")), "click");
-  window.close();
+  QMetaObject::invokeMethod(button, "click");
   std::cout << (saved ? "wrote " : "could not write ") << picture.string() << "\n";
   return saved;
+}
+
+enum class Grab { kLoad, kImport };
+
+// Takes the message that opening the lap file, or then importing it, brings
+// up: the load warnings, the completion message or the question before it.
+bool RenderMessage(const std::filesystem::path& folder, const std::u16string& lapFile, Grab grab,
+                   QMessageBox::StandardButton closeWith, const std::filesystem::path& picture) {
+  main::qt::FrmMainWindow window(
+      [&](QWidget& w) { return std::make_unique<RenderPlatform>(w, Utf8ToUtf16(folder.string()), lapFile); });
+  if (!window.LoadAndShow()) return false;
+  QObject* open = window.findChild<QObject*>(QStringLiteral("cmdOpen"));
+  if (grab == Grab::kLoad) {
+    const bool saved = GrabMessage(open, closeWith, picture);
+    window.close();
+    return saved;
+  }
+  QMetaObject::invokeMethod(open, "click");
+  Settle();
+  const bool saved = GrabMessage(window.findChild<QObject*>(QStringLiteral("cmdUpdate")), closeWith, picture);
+  window.close();
+  return saved;
+}
+
+// The example file as a provisional list without a date.
+std::string ProvisionalUndated() {
+  std::string xml = kLapFile;
+  xml.replace(xml.find("Complete"), std::strlen("Complete"), "Snapshot");
+  const std::size_t start = xml.find("    <StartTime>");
+  xml.erase(start, xml.find('\n', start) + 1 - start);
+  return xml;
 }
 
 }  // namespace
@@ -153,21 +182,34 @@ int main(int argc, char** argv) {
     return 2;
   }
   main::qt::InstallQtJapaneseTranslation(application);
+  main::RegisterSystemObjects();
   const std::filesystem::path output = argv[1];
 
   pointimport::test_support::TempDir connected;
   pointimport::test_support::CreateTestDatabase(
       connected.File(pointimport::convert::Utf16ToUtf8(pointimport::outside::sqlite::kPointsDatabaseFileName)));
   pointimport::test_support::WriteFileBytes(connected.File("kanto_middle_2024.xml"), kLapFile);
+  pointimport::test_support::WriteFileBytes(connected.File("kanto_middle_2024_snapshot.xml"),
+                                            ProvisionalUndated());
   pointimport::test_support::TempDir notConnected;
+  const auto lapFile = [&](const char* name) { return Utf8ToUtf16(connected.File(name).string()); };
 
   const bool ok = Render(connected.Path(), std::nullopt, output / "window_connected.png") &&
                   Render(notConnected.Path(), std::nullopt, output / "window_not_connected.png") &&
                   Render(connected.Path(), Utf8ToUtf16(connected.File("kanto_middle_2024.xml").string()),
                          output / "window_loaded.png") &&
-                  RenderImport(connected.Path(), Utf8ToUtf16(connected.File("kanto_middle_2024.xml").string()),
-                               output / "import_details.png");
+                  RenderMessage(connected.Path(), lapFile("kanto_middle_2024.xml"), Grab::kImport,
+                                QMessageBox::Ok, output / "import_details.png") &&
+                  RenderMessage(connected.Path(), lapFile("kanto_middle_2024_snapshot.xml"), Grab::kLoad,
+                                QMessageBox::Ok, output / "load_warnings.png");
   if (!ok) return 1;
+  // Last year's event stored under this year's keyword: importing asks.
+  pointimport::test_support::OpenTestConnection(
+      connected.File(pointimport::convert::Utf16ToUtf8(pointimport::outside::sqlite::kPointsDatabaseFileName)))
+      ->Execute(u"UPDATE EVENT SET NAME = '第11回 関東ミドル選手権', EVENT_DATE = '2023/05/14 00:00:00'");
+  if (!RenderMessage(connected.Path(), lapFile("kanto_middle_2024.xml"), Grab::kImport, QMessageBox::No,
+                     output / "replace_question.png"))
+    return 1;
   // The report that import saved, for the README to show.
   for (const auto& report : std::filesystem::directory_iterator(connected.Path() / "reports")) {
     std::filesystem::copy_file(report.path(), output / "report_example.html",

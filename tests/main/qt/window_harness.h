@@ -28,6 +28,7 @@ class ForwardingPlatform : public main::form::WindowPlatform {
   void ShowMessageWithDetails(const std::u16string& text, const std::u16string& details) override {
     to_.ShowMessageWithDetails(text, details);
   }
+  bool AskYesNo(const std::u16string& text) override { return to_.AskYesNo(text); }
 
  private:
   RecordingPlatform& to_;

@@ -44,10 +44,13 @@ void ReadResult(pugi::xml_node result, const IofVersionNames& names, PersonResul
   }
 }
 
+// Later races' Results are counted, so that the operator hears of what is
+// left out; in a list whose races are numbered every child is therefore seen.
 bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, const IofVersionNames& names,
-                      PersonResult& person) {
+                      PersonResult& person, std::int32_t& otherRaceResults) {
   pugi::xml_node personElement, organisation, result;
-  for (pugi::xml_node child = personResult.first_child(); child && !(personElement && organisation && result);
+  for (pugi::xml_node child = personResult.first_child();
+       child && (names.racesNumbered || !(personElement && organisation && result));
        child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = LocalName(child);
@@ -55,8 +58,12 @@ bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, 
       personElement = child;
     } else if (name == names.organisation && !organisation) {
       organisation = child;
-    } else if (name == "Result" && !result && (!names.racesNumbered || IsFirstRace(child))) {
-      result = child;
+    } else if (name == "Result") {
+      if (names.racesNumbered && !IsFirstRace(child)) {
+        ++otherRaceResults;
+      } else if (!result) {
+        result = child;
+      }
     }
   }
   if (!result) return false;
@@ -67,14 +74,16 @@ bool ReadPersonResult(pugi::xml_node personResult, pugi::xml_node classElement, 
   return true;
 }
 
-ClassResult ReadClassResult(pugi::xml_node classResult, const IofVersionNames& names) {
+ClassResult ReadClassResult(pugi::xml_node classResult, const IofVersionNames& names,
+                            std::int32_t& otherRaceResults) {
   const pugi::xml_node classElement = names.classElement(classResult);
   ClassResult lapClass;
   lapClass.name = names.className(classResult, classElement);
   for (pugi::xml_node child = classResult.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || LocalName(child) != "PersonResult") continue;
     PersonResult person;
-    if (ReadPersonResult(child, classElement, names, person)) lapClass.results.push_back(std::move(person));
+    if (ReadPersonResult(child, classElement, names, person, otherRaceResults))
+      lapClass.results.push_back(std::move(person));
   }
   return lapClass;
 }
@@ -143,7 +152,7 @@ ResultList ReadIofResultListElement(pugi::xml_node resultList, const IofVersionN
       haveEvent = true;
       ReadEvent(child, names, list);
     } else if (name == "ClassResult") {
-      list.classes.push_back(ReadClassResult(child, names));
+      list.classes.push_back(ReadClassResult(child, names, list.otherRaceResults));
     }
   }
   return list;
