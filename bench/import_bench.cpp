@@ -16,10 +16,10 @@
 #include <pugixml.hpp>
 
 #include "convert/utf.h"
-#include "keep_freed_memory.h"
-#include "main/object_registry.h"
 #include "import/import_run.h"
 #include "import/person_id.h"
+#include "keep_freed_memory.h"
+#include "main/object_registry.h"
 #include "outside/create_object.h"
 #include "outside/lap_component.h"
 #include "outside/sqlite/sqlite_connection.h"
@@ -49,15 +49,16 @@ struct Fixture {
 
   Fixture() {
     for (int runners : {2000, 20000}) {
-      files[runners] = test_support::GenerateLapFile(dir.File(std::to_string(runners) + ".xml"),
-                                                {.runners = runners, .classes = 120, .splits = 15, .seed = 7,
-                                                 .eventId = "BENCH"});
+      files[runners] = test_support::GenerateLapFile(
+          dir.File(std::to_string(runners) + ".xml"),
+          {.runners = runners, .classes = 120, .splits = 15, .seed = 7, .eventId = "BENCH"});
     }
     test_support::CreateTestDatabase(baseline);
     auto connection = test_support::OpenTestConnection(baseline);
     auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
     QuietHost host;
-    const fs::path other = test_support::GenerateLapFile(dir.File("other.xml"), {.runners = 200, .classes = 10, .seed = 3, .eventId = "OTHER"});
+    const fs::path other = test_support::GenerateLapFile(
+        dir.File("other.xml"), {.runners = 200, .classes = 10, .seed = 3, .eventId = "OTHER"});
     for (int event = 0; event < 100; ++event) {
       // The same runners under 100 keywords: 100 events of 200 results.
       std::string xml = test_support::ReadFileBytes(other);
@@ -104,7 +105,8 @@ void BM_Load(benchmark::State& state) {
 void BM_RunStatements(benchmark::State& state) {
   auto& fixture = Shared();
   auto component = outside::CreateObjectAs<outside::LapComponent>(outside::kLapComponentProgId);
-  component->FileControl()->LoadLapFile(convert::Utf8ToUtf16(fixture.files[static_cast<int>(state.range(0))].string()));
+  component->FileControl()->LoadLapFile(
+      convert::Utf8ToUtf16(fixture.files[static_cast<int>(state.range(0))].string()));
   for (auto _ : state) {
     state.PauseTiming();
     fixture.FreshDatabase();
@@ -174,8 +176,10 @@ std::vector<std::string> SplitAtTabs(const std::string& row) {
   import::RunImport(*connection, *component, host);
   connection->Close();
   Rows rows;
-  for (const auto& row : test_support::QueryRows(scratch, "SELECT * FROM PERSON")) rows.persons.push_back(SplitAtTabs(row));
-  for (const auto& row : test_support::QueryRows(scratch, "SELECT * FROM RESULT")) rows.results.push_back(SplitAtTabs(row));
+  for (const auto& row : test_support::QueryRows(scratch, "SELECT * FROM PERSON"))
+    rows.persons.push_back(SplitAtTabs(row));
+  for (const auto& row : test_support::QueryRows(scratch, "SELECT * FROM RESULT"))
+    rows.results.push_back(SplitAtTabs(row));
   rows.event = SplitAtTabs(test_support::QueryRows(scratch, "SELECT * FROM EVENT")[0]);
   fs::remove(scratch);
   return rows;
@@ -195,10 +199,11 @@ void BM_LimitWrite(benchmark::State& state) {
       sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
       return statement;
     };
-    const auto bindAll = [](sqlite3_stmt* statement, const std::vector<std::string>& values, std::size_t count) {
+    const auto bindAll = [](sqlite3_stmt* statement, const std::vector<std::string>& values,
+                            std::size_t count) {
       for (std::size_t i = 0; i < count; ++i) {
-        sqlite3_bind_text(statement, static_cast<int>(i) + 1, values[i].data(), static_cast<int>(values[i].size()),
-                          SQLITE_STATIC);
+        sqlite3_bind_text(statement, static_cast<int>(i) + 1, values[i].data(),
+                          static_cast<int>(values[i].size()), SQLITE_STATIC);
       }
     };
     sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);

@@ -6,7 +6,6 @@
 //                        all figures, then the ratios of the medians
 #include <benchmark/benchmark.h>
 
-
 #include <filesystem>
 #include <iostream>
 #include <limits>
@@ -38,8 +37,10 @@ struct Fixture {
     for (int runners : {2000, 20000}) {
       const std::string name = std::to_string(runners);
       utf8[runners] = test_support::GenerateLapFile(
-          dir.File(name + ".xml"), {.runners = runners, .classes = 120, .splits = 15, .seed = 7, .eventId = "BENCH"});
-      const auto converted = test_support::RunCommand("iconv", {"-f", "UTF-8", "-t", "CP932", utf8[runners].string()});
+          dir.File(name + ".xml"),
+          {.runners = runners, .classes = 120, .splits = 15, .seed = 7, .eventId = "BENCH"});
+      const auto converted =
+          test_support::RunCommand("iconv", {"-f", "UTF-8", "-t", "CP932", utf8[runners].string()});
       if (converted.exitCode != 0) throw std::runtime_error("iconv failed: " + converted.err);
       std::string bytes = converted.out;
       const std::string declared = "encoding=\"UTF-8\"";
@@ -94,7 +95,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    for (const auto& run : runs) times_[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+    for (const auto& run : runs)
+      times_[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
   }
   void Finalize() override {
     ConsoleReporter::Finalize();

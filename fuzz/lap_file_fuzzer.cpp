@@ -67,8 +67,8 @@ void ExpectSound(const outside::lapfile::LapEvent& event) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const outside::lapfile::LapLoadResult result =
-      outside::lapfile::ReadLapFileBytes(std::string(reinterpret_cast<const char*>(data), size), u".xml", u"fuzz");
+  const outside::lapfile::LapLoadResult result = outside::lapfile::ReadLapFileBytes(
+      std::string(reinterpret_cast<const char*>(data), size), u".xml", u"fuzz");
   if (result.status == outside::lapfile::LapLoadStatus::Loaded) {
     ExpectSound(result.event);
   } else {

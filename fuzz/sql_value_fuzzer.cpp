@@ -45,7 +45,8 @@ struct Databases {
     folder = pattern;
     file = folder + "/points.mdb";
     const std::u16string path = convert::Utf8ToUtf16(file);
-    if (outside::sqlite::CreatePointsDatabase(path).status != outside::sqlite::CreateDatabaseStatus::Created) std::abort();
+    if (outside::sqlite::CreatePointsDatabase(path).status != outside::sqlite::CreateDatabaseStatus::Created)
+      std::abort();
     connection.Open(u"DBQ=" + path);
   }
   ~Databases() {
@@ -200,7 +201,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   switch (input.ConsumeIntegralInRange(0, 3)) {
     case 0: {
       const std::string bytes = input.ConsumeRemainingBytesAsString();
-      CheckString(pointimport::fuzz::CodeUnits(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+      CheckString(
+          pointimport::fuzz::CodeUnits(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
       break;
     }
     case 1:

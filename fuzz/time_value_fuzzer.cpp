@@ -16,12 +16,13 @@ namespace convert = pointimport::convert;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::u16string text = CodeUnits(data, size);
   if (const auto value = convert::RecogniseDateTime(text)) {
-    Expect(std::isfinite(*value) && convert::IsInDateRange(*value), "a recognised text is a date in range", text);
+    Expect(std::isfinite(*value) && convert::IsInDateRange(*value), "a recognised text is a date in range",
+           text);
     const auto again = convert::RecogniseDateTime(convert::FormatDateText(*value));
     Expect(again == value, "a recognised value's text reads back as the value", text);
   }
   const double parsed = convert::ParseTimeValue(text, NAN);
-  Expect(std::isnan(parsed) || convert::IsInDateRange(parsed), "a parsed time is the default or a date in range",
-         text);
+  Expect(std::isnan(parsed) || convert::IsInDateRange(parsed),
+         "a parsed time is the default or a date in range", text);
   return 0;
 }

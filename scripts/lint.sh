@@ -12,7 +12,9 @@ build="${1:-build}"
 start=$SECONDS
 status=0
 
-mapfile -t sources < <(find src -name '*.cpp' -o -name '*.h' | sort)
+# Every source is formatted alike; clang-tidy reads the program's sources
+# (tests and benchmarks would mostly report GoogleTest's own macros).
+mapfile -t sources < <(find src tests fuzz bench -name '*.cpp' -o -name '*.h' | sort)
 mapfile -t units < <(find src -name '*.cpp' | sort)
 
 echo "clang-format: ${#sources[@]} files"

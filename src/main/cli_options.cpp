@@ -8,9 +8,7 @@
 
 namespace pointimport::main {
 
-std::u16string DefaultDatabasePath() {
-  return DatabasePath(platform::ProgramFolder());
-}
+std::u16string DefaultDatabasePath() { return DatabasePath(platform::ProgramFolder()); }
 
 bool TakeOptionValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
                      std::u16string& value, bool& missing, std::ostream& err) {

@@ -50,8 +50,8 @@ void SqliteConnection::Open(const std::u16string& connectionString) {
   // it is and how to bring its rows over.
   if (HasAccessSignature(*path)) {
     ThrowSqliteError(u"Access のデータベースファイルです。このままでは使えません: " + *path +
-               u"\nファイルを別の名前に移し、pointimport-cli convert 移したファイル --database " + *path +
-               u" で同じ行を持つポイントデータベースに変換してください。");
+                     u"\nファイルを別の名前に移し、pointimport-cli convert 移したファイル --database " + *path +
+                     u" で同じ行を持つポイントデータベースに変換してください。");
   }
   const std::string nativePath = convert::NativePath(*path);
 
